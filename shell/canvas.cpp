@@ -1,0 +1,39 @@
+#include "canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace plexaro {
+
+Canvas::Canvas(QWidget* parent)
+    : QWidget(parent), image_(kWidth, kHeight, QImage::Format_RGB32) {
+  setFixedSize(kWidth, kHeight);
+  image_.fill(Qt::black);
+  // The image covers the whole widget: no background needs erasing first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Canvas::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  // One canvas pixel per logical pixel. On a scaled screen each becomes a
+  // solid block: no smoothing between neighbouring pixels.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const QRect dirty = event->rect();
+  painter.drawImage(dirty, image_, dirty);
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event) {
+  pressed_ = event->button() == Qt::LeftButton;
+  event->accept();
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+  // A click is a press and release of the left button on the surface.
+  const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                     rect().contains(event->position().toPoint());
+  pressed_ = false;
+  event->accept();
+  if (click) emit clicked();
+}
+
+}  // namespace plexaro

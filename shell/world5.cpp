@@ -1,0 +1,240 @@
+#include "world5.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTime>
+
+#include "canvas.h"
+#include "caption_button.h"
+#include "generators/generators.h"
+#include "world/color.h"
+
+namespace plexaro {
+
+namespace {
+
+QPushButton* makeButton(const QString& caption, QRect geometry, QWidget* parent) {
+  auto* button = new CaptionButton(caption, parent);
+  button->setGeometry(geometry);
+  return button;
+}
+
+}  // namespace
+
+world5::world5(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QString::fromUtf8(kCaption));
+  canvas_ = new Canvas(this);
+  setCentralWidget(canvas_);
+  buildControls();
+  buildMenus();
+  // The window keeps the size of its drawing area plus the menu bar.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  connect(canvas_, &Canvas::clicked, this, &world5::Form_Click);
+}
+
+world5::~world5() = default;
+
+void world5::buildControls() {
+  Command6 = makeButton(QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
+  Command3 = makeButton(QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
+  Command5 = makeButton(QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
+  Command4 = makeButton(QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
+  Command6->setObjectName(QStringLiteral("Command6"));
+  Command3->setObjectName(QStringLiteral("Command3"));
+  Command5->setObjectName(QStringLiteral("Command5"));
+  Command4->setObjectName(QStringLiteral("Command4"));
+  connect(Command3, &QPushButton::clicked, this, &world5::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &world5::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &world5::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &world5::Command6_Click);
+  // Tab order: Regular, Spiral, Rainbow, Reset.
+  setTabOrder(Command3, Command4);
+  setTabOrder(Command4, Command5);
+  setTabOrder(Command5, Command6);
+
+  Label2 = new QLabel(
+      QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
+                     "and code were created completely from scratch by me (Quennel) "),
+      canvas_);
+  Label2->setObjectName(QStringLiteral("Label2"));
+  Label2->setGeometry(16, 32, 137, 81);
+  Label2->setWordWrap(true);
+  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label2->setAutoFillBackground(true);
+  QPalette green = Label2->palette();
+  green.setColor(QPalette::Window, QColor::fromRgb(toScreen(65280)));
+  Label2->setPalette(green);
+
+  Picture1 = new QLabel(canvas_);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setGeometry(168, 32, 145, 193);
+  Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Picture1->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
+
+  // A click on the panel is not a click on the drawing area beneath it.
+  for (QLabel* label : {Label2, Picture1}) {
+    label->setAttribute(Qt::WA_NoMousePropagation);
+    label->hide();
+  }
+}
+
+void world5::buildMenus() {
+  options = menuBar()->addMenu(QStringLiteral("&Options"));
+  options->setObjectName(QStringLiteral("options"));
+  savepattern = options->addAction(QStringLiteral("&Save Pattern"));
+  savepattern->setObjectName(QStringLiteral("savepattern"));
+  savepattern->setShortcut(QKeySequence::Save);
+  savepattern->setEnabled(false);
+  printpattern = options->addAction(QStringLiteral("&Print Pattern"));
+  printpattern->setObjectName(QStringLiteral("printpattern"));
+  printpattern->setShortcut(QKeySequence::Print);
+
+  colormode = options->addMenu(QStringLiteral("&Color mode"));
+  colormode->setObjectName(QStringLiteral("colormode"));
+  twocolors = colormode->addAction(QStringLiteral("&Two colors"));
+  twocolors->setObjectName(QStringLiteral("twocolors"));
+  manycolors = colormode->addAction(QStringLiteral("&Many colors"));
+  manycolors->setObjectName(QStringLiteral("manycolors"));
+  // Shown as radio items; the handlers still set both marks themselves.
+  auto* group = new QActionGroup(this);
+  group->setExclusive(true);
+  for (QAction* item : {twocolors, manycolors}) {
+    item->setCheckable(true);
+    group->addAction(item);
+  }
+  twocolors->setChecked(true);
+
+  about = menuBar()->addAction(QStringLiteral("&About"));
+  about->setObjectName(QStringLiteral("about"));
+
+  connect(savepattern, &QAction::triggered, this, &world5::savepattern_Click);
+  connect(printpattern, &QAction::triggered, this, &world5::printpattern_Click);
+  connect(twocolors, &QAction::triggered, this, &world5::twocolors_Click);
+  connect(manycolors, &QAction::triggered, this, &world5::manycolors_Click);
+  connect(about, &QAction::triggered, this, &world5::about_Click);
+}
+
+// --- the platform -----------------------------------------------------------
+
+AreaSize world5::drawingArea() const {
+  return {static_cast<float>(canvas_->width()), static_cast<float>(canvas_->height())};
+}
+
+void world5::line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) {
+  canvas_->line(x1, y1, x2, y2, color, mode);
+}
+
+void world5::enableSavePattern() { savepattern->setEnabled(true); }
+
+void world5::present() { canvas_->update(); }
+
+// --- start-up and the end -----------------------------------------------------
+
+void world5::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Start-up runs once, when the window is first shown: a window manager may
+  // never send an activation (offscreen, or a bare X server).
+  if (!activated_) {
+    activated_ = true;
+    Form_Activate();
+  }
+}
+
+void world5::Form_Activate() {
+  random_.seed(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()));
+  world_.create(drawingArea());
+  const AreaSize area = drawingArea();
+  line(-10, -10, area.width + 10, area.height + 10, kBlack, LineMode::FilledBox);
+  world_.colorMode = 0;
+  present();
+  // From here Qt's event loop runs every handler, one at a time, and sleeps
+  // while nothing happens.
+}
+
+void world5::closeEvent(QCloseEvent* event) {
+  event->accept();
+  Form_Unload();
+}
+
+void world5::Form_Unload() {
+  // Nothing is kept: the world goes with the program.
+  QCoreApplication::exit(0);
+}
+
+// --- the buttons -------------------------------------------------------------
+
+void world5::Command3_Click() {
+  createRegularWorld(world_, *this);
+  present();
+}
+
+void world5::Command4_Click() {
+  createSpiralWorld(world_, *this);
+  present();
+}
+
+void world5::Command5_Click() {
+  createRainbowWorld(world_, *this);
+  present();
+}
+
+void world5::Command6_Click() {
+  world_.worldKind = kNoWorld;
+  resetpattern(world_, *this);
+}
+
+// --- the colour mode ---------------------------------------------------------
+
+void world5::twocolors_Click() {
+  twocolors->setChecked(true);
+  manycolors->setChecked(false);
+  world_.colorMode = 0;
+}
+
+void world5::manycolors_Click() {
+  twocolors->setChecked(false);
+  manycolors->setChecked(true);
+  world_.colorMode = 1;
+}
+
+// --- the About panel ---------------------------------------------------------
+
+void world5::about_Click() {
+  for (QWidget* w : {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
+                     static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)})
+    w->hide();
+  Label2->show();
+  Picture1->show();
+}
+
+void world5::Form_Click() {
+  if (Label2->isHidden()) return;
+  Label2->hide();
+  Picture1->hide();
+  for (QWidget* w : {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
+                     static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)})
+    w->show();
+}
+
+// --- output --------------------------------------------------------------------
+
+void world5::savepattern_Click() {}
+
+void world5::printpattern_Click() {}
+
+void world5::showMessage(const QString& text) {
+  if (messageSink_) {
+    messageSink_(text);
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Plexaro"), text, QMessageBox::Ok, this);
+  box.exec();
+}
+
+}  // namespace plexaro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "cell_value.h"
+
+namespace plexaro {
+
+// Colours are packed red + 256 * green + 65536 * blue, each channel 0..255.
+constexpr CellValue rgb(int red, int green, int blue) {
+  return red + 256 * green + 65536 * blue;
+}
+
+constexpr CellValue kBlack = 0;
+constexpr CellValue kWhite = 16777215;
+
+// The three ways a uniform draw r in [0, 1) becomes a number.
+// A whole number from 1 to n.
+inline int randomWhole(double r, int n) {
+  return static_cast<int>(std::floor(r * n)) + 1;
+}
+// A channel value from 0 to 255.
+inline int randomChannel(double r) { return static_cast<int>(std::floor(r * 256.0)); }
+// A colour from 2 to 16777215: never 0 (empty) nor 1 (a set cell).
+inline CellValue randomColor(double r) {
+  return static_cast<CellValue>(std::floor(r * 16777214.0)) + 2;
+}
+
+}  // namespace plexaro
