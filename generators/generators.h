@@ -15,4 +15,9 @@ void createSpiralWorld(WorldState& world, WindowPlatform& platform);
 // colour of a coloured neighbour, or a new random colour.
 void createRainbowWorld(WorldState& world, WindowPlatform& platform);
 
+// The painting steps on their own, after the world has grown: the Spiral
+// World's second walk, and the Rainbow World's scan of rows 1..H + 1.
+void paintSpiral(WorldState& world, WindowPlatform& platform);
+void paintRainbow(WorldState& world, WindowPlatform& platform);
+
 }  // namespace plexaro

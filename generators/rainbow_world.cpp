@@ -9,7 +9,10 @@ void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
   resetpattern(world, platform);
   world.worldKind = kRainbowWorld;
   createworld(world, platform);
+  paintRainbow(world, platform);
+}
 
+void paintRainbow(WorldState& world, WindowPlatform& platform) {
   const AreaSize area = platform.drawingArea();
   const WalkFrame frame = walkFrame(area.width, area.height);
   Grid& cells = world.cellGrid;

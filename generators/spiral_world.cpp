@@ -8,9 +8,13 @@ namespace plexaro {
 
 namespace {
 
-bool coinIs(WindowPlatform& platform, int side) { return randomWhole(platform.rnd(), 2) == side; }
+bool coinIs(WindowPlatform& platform, int side) {
+  return randomWhole(platform.rnd(), 2) == side;
+}
 
-int wrap(int channel) { return channel > 255 ? 0 : channel; }
+int wrap(int channel) {
+  return channel > 255 ? 0 : channel;
+}
 
 }  // namespace
 
@@ -65,21 +69,29 @@ CellValue drawnColor(const SpiralScheme& s, const Channels& c) {
   const int g = s.invertGreen ? 255 - c.green : c.green;
   const int b = s.invertBlue ? 255 - c.blue : c.blue;
   switch (s.channelOrder) {
-    case 2: return rgb(r, b, g);
-    case 3: return rgb(g, r, b);
-    case 4: return rgb(g, b, r);
-    case 5: return rgb(b, r, g);
-    case 6: return rgb(b, g, r);
-    default: return rgb(r, g, b);
+    case 2:
+      return rgb(r, b, g);
+    case 3:
+      return rgb(g, r, b);
+    case 4:
+      return rgb(g, b, r);
+    case 5:
+      return rgb(b, r, g);
+    case 6:
+      return rgb(b, g, r);
+    default:
+      return rgb(r, g, b);
   }
 }
 
 void createSpiralWorld(WorldState& world, WindowPlatform& platform) {
-  if (world.worldKind != kNoWorld && world.worldKind != kSpiralWorld)
-    resetpattern(world, platform);
+  if (world.worldKind != kNoWorld && world.worldKind != kSpiralWorld) resetpattern(world, platform);
   world.worldKind = kSpiralWorld;
   createworld(world, platform);
+  paintSpiral(world, platform);
+}
 
+void paintSpiral(WorldState& world, WindowPlatform& platform) {
   const AreaSize area = platform.drawingArea();
   const WalkFrame frame = walkFrame(area.width, area.height);
   Channels channels;

@@ -6,9 +6,11 @@
 namespace plexaro {
 
 Canvas::Canvas(QWidget* parent)
-    : QWidget(parent), image_(kWidth, kHeight, QImage::Format_RGB32) {
+    : QWidget(parent),
+      pixels_(static_cast<std::size_t>(kWidth) * kHeight, qRgb(0, 0, 0)),
+      image_(reinterpret_cast<const uchar*>(pixels_.data()), kWidth, kHeight,
+             kWidth * static_cast<int>(sizeof(QRgb)), QImage::Format_RGB32) {
   setFixedSize(kWidth, kHeight);
-  image_.fill(Qt::black);
   // The image covers the whole widget: no background needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -29,8 +31,8 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
 
 void Canvas::mouseReleaseEvent(QMouseEvent* event) {
   // A click is a press and release of the left button on the surface.
-  const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   event->accept();
   if (click) emit clicked();

@@ -13,6 +13,8 @@
 #include "canvas.h"
 #include "caption_button.h"
 #include "generators/generators.h"
+#include "output/pattern_file.h"
+#include "output/print_pattern.h"
 #include "world/color.h"
 
 namespace plexaro {
@@ -130,9 +132,13 @@ void world5::line(float x1, float y1, float x2, float y2, std::int32_t color, Li
   canvas_->line(x1, y1, x2, y2, color, mode);
 }
 
-void world5::enableSavePattern() { savepattern->setEnabled(true); }
+void world5::enableSavePattern() {
+  savepattern->setEnabled(true);
+}
 
-void world5::present() { canvas_->update(); }
+void world5::present() {
+  canvas_->update();
+}
 
 // --- start-up and the end -----------------------------------------------------
 
@@ -224,9 +230,20 @@ void world5::Form_Click() {
 
 // --- output --------------------------------------------------------------------
 
-void world5::savepattern_Click() {}
+void world5::savepattern_Click() {
+  const SaveResult result = savePattern(canvas_->image(), ".");
+  if (!result.saved) {
+    // Nothing was written; the item stays on so the user can try again.
+    showMessage(QStringLiteral("Error: cannot save ") + QString::fromStdString(result.name));
+    return;
+  }
+  savepattern->setEnabled(false);
+}
 
-void world5::printpattern_Click() {}
+void world5::printpattern_Click() {
+  if (!printPattern(canvas_->image()).printed)
+    showMessage(QStringLiteral("Error: cannot access printer"));
+}
 
 void world5::showMessage(const QString& text) {
   if (messageSink_) {

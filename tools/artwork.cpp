@@ -13,13 +13,15 @@
 
 namespace {
 
-QImage grow(int width, int height, void (*generator)(plexaro::WorldState&, plexaro::WindowPlatform&),
-            int presses, std::int16_t colorMode, std::uint64_t seed) {
+QImage grow(int width, int height,
+            void (*generator)(plexaro::WorldState&, plexaro::WindowPlatform&), int presses,
+            std::int16_t colorMode, std::uint64_t seed) {
   plexaro::MemoryPlatform platform(width, height, seed);
   plexaro::WorldState world;
   world.create(platform.drawingArea());
   world.colorMode = colorMode;
-  for (int i = 0; i < presses; ++i) generator(world, platform);
+  for (int i = 0; i < presses; ++i)
+    generator(world, platform);
   QImage image(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {

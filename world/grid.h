@@ -55,3 +55,13 @@ class Grid {
 };
 
 }  // namespace plexaro
+
+namespace plexaro {
+
+// True when the grid holds columns 0..lastX + 1 and rows 0..lastY + 1: every
+// cell a walk or scan up to (lastX, lastY) reads, neighbours included.
+inline bool coversArea(const Grid& g, int lastX, int lastY) {
+  return lastX + 1 < g.columns() && lastY + 1 < g.rows();
+}
+
+}  // namespace plexaro

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform.h"
@@ -18,7 +19,9 @@ namespace plexaro {
 class MemoryPlatform : public WindowPlatform {
  public:
   MemoryPlatform(int width, int height, std::uint64_t seed = 1)
-      : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, -1),
+      : width_(width),
+        height_(height),
+        pixels_(static_cast<std::size_t>(width) * height, -1),
         random_(seed) {}
 
   AreaSize drawingArea() const override {
@@ -27,6 +30,9 @@ class MemoryPlatform : public WindowPlatform {
 
   void line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) override {
     ++lineCalls;
+    if (recordPlots && mode == LineMode::Plain)
+      plots.push_back({static_cast<int>(x1), static_cast<int>(y1)});
+    if (recordPlots && mode == LineMode::Plain) plotColors.push_back(color);
     rasterize(width_, height_, x1, y1, x2, y2, mode,
               [&](int x, int y) { pixels_[static_cast<std::size_t>(y) * width_ + x] = color; });
   }
@@ -56,9 +62,18 @@ class MemoryPlatform : public WindowPlatform {
   }
 
   // The packed colour at (x, y); -1 where nothing was ever drawn.
-  std::int32_t pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+  std::int32_t pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) throw std::out_of_range("pixel outside");
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+  }
   int width() const { return width_; }
   int height() const { return height_; }
+
+  // With recordPlots set, the start point and colour of every plain line, in
+  // order; they also cover lines that start outside the drawing area.
+  bool recordPlots = false;
+  std::vector<std::pair<int, int>> plots;
+  std::vector<std::int32_t> plotColors;
 
   bool savePatternEnabled = false;
   long lineCalls = 0;

@@ -27,8 +27,7 @@ class WindowPlatform {
   // pixel (x, y). A filled box covers the whole rectangle between the two
   // corners. Both are clipped to the drawing area. `color` is packed RGB;
   // only its low 24 bits are shown.
-  virtual void line(float x1, float y1, float x2, float y2, std::int32_t color,
-                    LineMode mode) = 0;
+  virtual void line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) = 0;
 
   // One draw from the program's uniform generator, in [0, 1).
   virtual double rnd() = 0;

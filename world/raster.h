@@ -22,7 +22,8 @@ void rasterize(int width, int height, float x1, float y1, float x2, float y2, Li
     const long top = std::max(0L, std::min(ay, by));
     const long bottom = std::min<long>(height - 1, std::max(ay, by));
     for (long y = top; y <= bottom; ++y)
-      for (long x = left; x <= right; ++x) put(static_cast<int>(x), static_cast<int>(y));
+      for (long x = left; x <= right; ++x)
+        put(static_cast<int>(x), static_cast<int>(y));
     return;
   }
   // Bresenham with a one-pixel pen, stopping before the end point; a line of

@@ -10,7 +10,9 @@
 namespace plexaro {
 
 // Rounds half to even, the way every size and conversion in the world does.
-inline int roundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+inline int roundHalfEven(double v) {
+  return static_cast<int>(std::nearbyint(v));
+}
 
 // Everything the world holds. The window owns one instance from start-up to
 // the end of the program.
@@ -34,8 +36,8 @@ struct WorldState {
   void create(AreaSize area);
 
   std::size_t gridBytes() const {
-    return cellGrid.byteSize() + shadowGrid.byteSize() + redGrid.byteSize() +
-           greenGrid.byteSize() + blueGrid.byteSize();
+    return cellGrid.byteSize() + shadowGrid.byteSize() + redGrid.byteSize() + greenGrid.byteSize() +
+           blueGrid.byteSize();
   }
 };
 
