@@ -57,16 +57,20 @@ TEST(RegularWorld, ForegroundSpansTwoToWhite) {
   EXPECT_EQ(t.world.foregroundColor, 16777215);
 }
 
-TEST(RegularWorld, ClearsFirstOnlyAfterARainbowOrSpiralWorldAndOtherwiseGrowsFurther) {
-  for (std::int16_t kind : {kNoWorld, kRegularWorld, kRainbowWorld, kSpiralWorld}) {
-    TestWorld t(503, 533);
-    t.world.worldKind = kind;
-    t.world.cellGrid.at(0, 0) = 5;  // outside the growth: survives unless cleared
-    createRegularWorld(t.world, t.platform);
-    const bool cleared = kind == kRainbowWorld || kind == kSpiralWorld;
-    EXPECT_EQ(t.world.cellGrid.at(0, 0), cleared ? 0 : 5) << kind;
-    EXPECT_EQ(t.world.worldKind, kRegularWorld);
-  }
+TEST(Generators, ClearFirstOnlyAfterAnotherKindOfWorldAndOtherwiseGrowFurther) {
+  using Generator = void (*)(WorldState&, WindowPlatform&);
+  const std::pair<Generator, std::int16_t> generators[] = {{createRegularWorld, kRegularWorld},
+                                                           {createSpiralWorld, kSpiralWorld}};
+  for (auto [generate, own] : generators)
+    for (std::int16_t kind : {kNoWorld, kRegularWorld, kRainbowWorld, kSpiralWorld}) {
+      TestWorld t(20, 20);
+      t.world.worldKind = kind;
+      t.world.cellGrid.at(0, 0) = 5;  // outside the growth: survives unless cleared
+      generate(t.world, t.platform);
+      const bool cleared = kind != kNoWorld && kind != own;
+      EXPECT_EQ(t.world.cellGrid.at(0, 0), cleared ? 0 : 5) << own << " after " << kind;
+      EXPECT_EQ(t.world.worldKind, own);
+    }
   // Two presses grow the world twice, exactly like two growths.
   TestWorld pressed(503, 533), grown(503, 533);
   createRegularWorld(pressed.world, pressed.platform);

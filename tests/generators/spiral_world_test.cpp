@@ -210,16 +210,5 @@ TEST(SpiralWorld, ManyColoursColourOnlyEmptyCellsAndDrawTheRestFromTheShadow) {
   EXPECT_GT(kept, 100000);
 }
 
-TEST(SpiralWorld, ClearsFirstOnlyAfterAnotherKindOfWorld) {
-  for (std::int16_t kind : {kNoWorld, kRegularWorld, kRainbowWorld, kSpiralWorld}) {
-    TestWorld t(20, 20);
-    t.world.worldKind = kind;
-    t.world.cellGrid.at(0, 0) = 5;
-    createSpiralWorld(t.world, t.platform);
-    const bool cleared = kind == kRegularWorld || kind == kRainbowWorld;
-    EXPECT_EQ(t.world.cellGrid.at(0, 0), cleared ? 0 : 5) << kind;
-  }
-}
-
 }  // namespace
 }  // namespace plexaro

@@ -5,7 +5,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "generators/generators.h"
 #include "shell/canvas.h"
@@ -276,6 +279,25 @@ TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
   EXPECT_EQ(image(), before);
   EXPECT_EQ(w.world().colorMode, 0);
   EXPECT_TRUE(w.savepattern->isEnabled());
+}
+
+TEST_F(Window, AFailedPrintSaysSoInAModalBoxCaptionedPlexaroWithOnlyOk) {
+  // No sink: the real message box. Read it and close it once it is up.
+  w.setMessageSink(nullptr);
+  QString caption, text;
+  QMessageBox::StandardButtons buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    buttons = box->standardButtons();
+    box->accept();
+  });
+  w.printpattern->trigger();  // the tests never reach a printer
+  EXPECT_EQ(caption, QStringLiteral("Plexaro"));
+  EXPECT_EQ(text, QStringLiteral("Error: cannot access printer"));
+  EXPECT_EQ(buttons, QMessageBox::Ok);
 }
 
 }  // namespace

@@ -130,13 +130,7 @@ TEST(Createworld, ManyColoursSumsEachChannelModulo256AndKeepsTheRawSum) {
   // shadow is the unreduced sum of five of them: its channel sum reduced
   // modulo 256 gives the cell's channel, and it passes 16777215 somewhere.
   long visited = 0, above24Bits = 0;
-  for (auto [x, y] : [] {
-         std::vector<std::pair<int, int>> p;
-         SpiralWalk walk(kCx, kCy, 504, 534);
-         while (walk.next())
-           p.push_back({walk.x, walk.y});
-         return p;
-       }()) {
+  for (auto [x, y] : walkPath(503, 533)) {
     ++visited;
     const CellValue s = w.shadowGrid.at(x, y);
     ASSERT_EQ(s % 65793, 0) << x << "," << y;
