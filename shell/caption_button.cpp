@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "fit_text.h"
+
 namespace plexaro {
 
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
@@ -20,13 +22,7 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   // button, step the font down until it does.
   const QRect area = rect().adjusted(2, 1, -2, -1);
   const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-  QFont font = painter.font();
-  for (qreal size = font.pointSizeF(); size > 5.0; size -= 0.5) {
-    font.setPointSizeF(size);
-    const QRect needed = QFontMetrics(font).boundingRect(area, flags, caption);
-    if (needed.width() <= area.width() && needed.height() <= area.height()) break;
-  }
-  painter.setFont(font);
+  painter.setFont(fitText(painter.font(), area, flags, caption));
   painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 

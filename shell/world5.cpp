@@ -12,6 +12,7 @@
 
 #include "canvas.h"
 #include "caption_button.h"
+#include "fit_text.h"
 #include "generators/generators.h"
 #include "output/pattern_file.h"
 #include "output/print_pattern.h"
@@ -68,6 +69,8 @@ void world5::buildControls() {
   Label2->setGeometry(16, 32, 137, 81);
   Label2->setWordWrap(true);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label2->setFont(fitText(Label2->font(), Label2->contentsRect(),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Label2->text()));
   Label2->setAutoFillBackground(true);
   QPalette green = Label2->palette();
   green.setColor(QPalette::Window, QColor::fromRgb(toScreen(65280)));

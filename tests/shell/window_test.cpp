@@ -262,6 +262,10 @@ TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
             QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
                            "and code were created completely from scratch by me (Quennel) "));
   EXPECT_TRUE(w.Label2->wordWrap());
+  // The whole text is readable inside the label's fixed box.
+  const QRect box = w.Label2->contentsRect();
+  EXPECT_TRUE(box.contains(QFontMetrics(w.Label2->font())
+                               .boundingRect(box, Qt::TextWordWrap, w.Label2->text())));
   EXPECT_EQ(w.Label2->palette().color(QPalette::Window), QColor(0, 255, 0));
   EXPECT_EQ(w.Picture1->pixmap().size(), QSize(148, 191));
 
