@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <string>
 
 #include "bare_loops.h"
@@ -18,10 +19,14 @@ double walkedCells(int w, int h) {
   return static_cast<double>(side) * side - 1;
 }
 
-void setCounters(benchmark::State& state, int w, int h) {
+// Nanoseconds per walked cell, from the wall time of the whole loop.
+template <class Body>
+void timePerCell(benchmark::State& state, int w, int h, Body&& body) {
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) body();
+  const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
   state.counters["ns_per_cell"] =
-      benchmark::Counter(walkedCells(w, h) * static_cast<double>(state.iterations()) / 1e9,
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+      spent.count() / (walkedCells(w, h) * static_cast<double>(state.iterations()));
 }
 
 void growth(benchmark::State& state, int w, int h, bool many) {
@@ -30,22 +35,20 @@ void growth(benchmark::State& state, int w, int h, bool many) {
   WorldState world;
   world.create(platform.drawingArea());
   world.colorMode = many ? 1 : 0;
-  for (auto _ : state) {
+  timePerCell(state, w, h, [&] {
     resetpattern(world, platform);
     createworld(world, platform);
     benchmark::DoNotOptimize(world.cellGrid.row(0));
-  }
-  setCounters(state, w, h);
+  });
 }
 
 void bareGrowth(benchmark::State& state, int w, int h, bool many) {
   BareWorld world(w, h);
-  for (auto _ : state) {
+  timePerCell(state, w, h, [&] {
     bareReset(world);
     bareGrow(world, many);
     benchmark::DoNotOptimize(world.cells.data());
-  }
-  setCounters(state, w, h);
+  });
 }
 
 struct Size {

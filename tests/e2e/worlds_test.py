@@ -6,6 +6,7 @@ against what the growth rules predict.
 usage: worlds_test.py PATH/TO/plexaro
 """
 
+import os
 import sys
 import time
 
@@ -175,10 +176,15 @@ def run(s):
     f = s.failures
     oracle = Oracle(f)
 
+    shots = os.path.join(os.getcwd(), "e2e-screens")
+    os.makedirs(shots, exist_ok=True)
+
     def press(button, accept, what, name):
         s.click_button(button)
         image, complaint = s.wait_for_area(accept)
         f.check(complaint is None, "%s: %s" % (what, complaint), image, name)
+        # The window as a user sees it; the README's pictures come from here.
+        s.window_shot().save_png(os.path.join(shots, name + ".png"))
         return image
 
     # Regular World twice: the world grows on, in a new colour each time.
