@@ -23,7 +23,8 @@ double walkedCells(int w, int h) {
 template <class Body>
 void timePerCell(benchmark::State& state, int w, int h, Body&& body) {
   const auto start = std::chrono::steady_clock::now();
-  for (auto _ : state) body();
+  for (auto _ : state)
+    body();
   const std::chrono::duration<double, std::nano> spent = std::chrono::steady_clock::now() - start;
   state.counters["ns_per_cell"] =
       spent.count() / (walkedCells(w, h) * static_cast<double>(state.iterations()));

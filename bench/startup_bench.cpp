@@ -1,7 +1,10 @@
 // Start-up and memory: the time from starting the program to its first
 // painted window, and the resident memory the world state takes.
 
+#include "startup_bench.h"
+
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,13 +14,11 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <malloc.h>
 #include <string>
 
 #include "shell/application.h"
 #include "shell/canvas.h"
 #include "shell/world5.h"
-#include "startup_bench.h"
 #include "world/memory_platform.h"
 
 extern char** environ;
