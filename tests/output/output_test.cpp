@@ -23,6 +23,8 @@
 #include "output/print_pattern.h"
 #include "shell/canvas.h"
 #include "shell/world5.h"
+#include "support/window_fixture.h"
+#include "support/world_fixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) {
   *os << '"' << s.toStdString() << '"';
@@ -148,26 +150,10 @@ TEST(Print, ImageFitsInsideThePrintableAreaCentred) {
 
 // --- the window ----------------------------------------------------------------
 
-std::vector<CellValue> allCells(const WorldState& s) {
-  std::vector<CellValue> out;
-  for (const Grid* g : {&s.cellGrid, &s.shadowGrid, &s.redGrid, &s.greenGrid, &s.blueGrid})
-    out.insert(out.end(), g->row(0), g->row(g->rows()));
-  return out;
-}
-
-class OutputWindow : public ::testing::Test {
+class OutputWindow : public testing::WindowInTempFolder {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tmp.isValid());
-    oldDir = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(tmp.path()));
-    w.setMessageSink([this](const QString& text) { messages << text; });
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-  }
   void TearDown() override {
-    QDir::setCurrent(oldDir);
+    WindowInTempFolder::TearDown();
     if (!mountPoint.empty()) ::umount2(mountPoint.c_str(), MNT_DETACH);
   }
 
@@ -200,11 +186,7 @@ class OutputWindow : public ::testing::Test {
     EXPECT_EQ(entries(), before);
   }
 
-  QTemporaryDir tmp;
-  QString oldDir;
   std::string mountPoint;
-  world5 w;
-  QStringList messages;
 };
 
 TEST_F(OutputWindow, SaveIsOnOncePerWorldByMenuAndShortcutAlike) {
@@ -267,14 +249,14 @@ TEST_F(OutputWindow, SaveOnAFullFileSystemFails) {
 TEST_F(OutputWindow, PrintWithoutSpoolerSaysSoOncePerRequestAndChangesNothing) {
   w.Command4->click();
   const QImage drawing = w.canvas()->image().copy();
-  const std::vector<CellValue> grids = allCells(w.world());
+  const std::vector<CellValue> grids = testing::allCells(w.world());
 
   w.printpattern->trigger();
   EXPECT_EQ(messages, QStringList{kPrintError});
   ctrl(Qt::Key_P);
   EXPECT_EQ(messages, QStringList(2, kPrintError));
   EXPECT_TRUE(w.canvas()->image() == drawing);
-  EXPECT_TRUE(allCells(w.world()) == grids);
+  EXPECT_TRUE(testing::allCells(w.world()) == grids);
   EXPECT_TRUE(w.savepattern->isEnabled());
 
   // Nothing is left pending: a save goes through quietly, the next print

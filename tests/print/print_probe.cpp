@@ -24,24 +24,11 @@
 
 #include "shell/canvas.h"
 #include "shell/world5.h"
+#include "support/world_fixture.h"
 
 namespace {
 
-using plexaro::Grid;
 using plexaro::world5;
-
-std::vector<plexaro::CellValue> cells(const Grid& g) {
-  std::vector<plexaro::CellValue> out;
-  for (int y = 0; y < g.rows(); ++y)
-    out.insert(out.end(), g.row(y), g.row(y) + g.columns());
-  return out;
-}
-
-std::vector<std::vector<plexaro::CellValue>> grids(const world5& w) {
-  const auto& s = w.world();
-  return {cells(s.cellGrid), cells(s.shadowGrid), cells(s.redGrid), cells(s.greenGrid),
-          cells(s.blueGrid)};
-}
 
 int print(int prints) {
   world5 w;
@@ -51,7 +38,7 @@ int print(int prints) {
   if (!QTest::qWaitForWindowExposed(&w)) return 1;
   w.Command3_Click();
   const QImage before = w.canvas()->image().copy();
-  const auto gridsBefore = grids(w);
+  const auto gridsBefore = plexaro::testing::allCells(w.world());
 
   for (int i = 1; i <= prints; ++i) {
     const qsizetype seen = messages.size();
@@ -61,7 +48,8 @@ int print(int prints) {
       std::printf("message: %s\n", qPrintable(messages[m]));
   }
   std::printf("drawing=%s\n", w.canvas()->image() == before ? "unchanged" : "changed");
-  std::printf("grids=%s\n", grids(w) == gridsBefore ? "unchanged" : "changed");
+  std::printf("grids=%s\n",
+              plexaro::testing::allCells(w.world()) == gridsBefore ? "unchanged" : "changed");
   std::printf("savepattern=%s\n", w.savepattern->isEnabled() ? "enabled" : "disabled");
 
   // A save after the prints must go through as if nothing had happened.

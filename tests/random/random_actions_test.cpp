@@ -25,6 +25,7 @@
 
 #include "shell/canvas.h"
 #include "shell/world5.h"
+#include "support/window_fixture.h"
 
 namespace plexaro {
 namespace {
@@ -54,12 +55,11 @@ Listing listFolder() {
   return out;
 }
 
-class RandomActions : public ::testing::Test {
+class RandomActions : public testing::WindowInTempFolder {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(tmp.isValid());
-    oldDir = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(tmp.path()));
+    WindowInTempFolder::SetUp();
+    if (HasFatalFailure()) return;
     // What a save must step over and never touch: a name of the series
     // holding bytes of its own, a folder, a link to nowhere (writing
     // through it would create elsewhere.bmp).
@@ -72,14 +72,8 @@ class RandomActions : public ::testing::Test {
     files = listFolder();
 
     QApplication::setStyle(QStringLiteral("Fusion"));  // buttons take clicks on all their rectangle
-    w.setMessageSink([this](const QString& text) { messages << text; });
-    w.show();
-    QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.randomSource().seed(seed * 0x9E3779B97F4A7C15u + 1);  // the worlds replay too
   }
-  void TearDown() override { QDir::setCurrent(oldDir); }
-
   int below(int n) { return static_cast<int>(dice() % static_cast<std::uint64_t>(n)); }
   QPoint inside(const QRect& r) {
     return {r.left() + below(r.width()), r.top() + below(r.height())};
@@ -171,14 +165,10 @@ class RandomActions : public ::testing::Test {
   const std::uint64_t seed = fromEnvironment("PLEXARO_RANDOM_SEED", 20260412);
   std::mt19937_64 dice{seed};  // the same sequence with every standard library
   const QByteArray ownBytes = QByteArray("BM not a bitmap, but mine\n").repeated(150);
-  QTemporaryDir tmp;
-  QString oldDir;
   Listing files;                   // the folder as it should be
   std::vector<std::string> saved;  // what this run saved and still keeps
   long saves = 0;
 
-  world5 w;
-  QStringList messages;
   QPushButton* const buttons[4] = {w.Command3, w.Command4, w.Command5, w.Command6};
   const int kinds[4] = {kRegularWorld, kSpiralWorld, kRainbowWorld, kNoWorld};
   int mode = 0, kind = kNoWorld;

@@ -13,6 +13,8 @@
 #include "generators/generators.h"
 #include "shell/canvas.h"
 #include "shell/world5.h"
+#include "support/window_fixture.h"
+#include "support/world_fixture.h"
 #include "world/color.h"
 #include "world/memory_platform.h"
 
@@ -30,15 +32,9 @@ bool allPixels(const QImage& image, QRgb value) {
   return true;
 }
 
-class Window : public ::testing::Test {
+class Window : public testing::WindowInTempFolder {
  protected:
-  void SetUp() override {
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  }
   const QImage& image() const { return w.canvas()->image(); }
-
-  world5 w;
 };
 
 TEST_F(Window, HasItsCaptionFixedDrawingAreaAndButtons) {
@@ -218,8 +214,7 @@ TEST_F(Window, ColourModeItemsBehaveAsRadioItemsAndDrawNothing) {
 
 TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
   QTest::mouseClick(w.Command3, Qt::LeftButton);
-  const std::vector<CellValue> cells(w.world().cellGrid.row(0),
-                                     w.world().cellGrid.row(0) + 506 * 536);
+  const std::vector<CellValue> cells = testing::allCells(w.world());
   const QImage before = image().copy();
   // Either the four buttons or the label and the picture, never a mix.
   auto panelShown = [&] {
@@ -253,7 +248,7 @@ TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
   QTest::mouseClick(w.canvas(), Qt::LeftButton, {}, QPoint(400, 400));
   EXPECT_FALSE(panelShown());
 
-  EXPECT_TRUE(std::equal(cells.begin(), cells.end(), w.world().cellGrid.row(0)));
+  EXPECT_EQ(testing::allCells(w.world()), cells);
   EXPECT_EQ(image(), before);
   EXPECT_EQ(w.world().colorMode, 0);
   EXPECT_TRUE(w.savepattern->isEnabled());

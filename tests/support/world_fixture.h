@@ -43,4 +43,12 @@ inline std::vector<std::pair<int, int>> firstRing(int cx, int cy) {
           {cx - 1, cy}, {cx - 1, cy - 1}, {cx, cy - 1}, {cx + 1, cy - 1}};
 }
 
+// Every element of the five grids, for checking that nothing changed them.
+inline std::vector<CellValue> allCells(const WorldState& s) {
+  std::vector<CellValue> out;
+  for (const Grid* g : {&s.cellGrid, &s.shadowGrid, &s.redGrid, &s.greenGrid, &s.blueGrid})
+    out.insert(out.end(), g->row(0), g->row(0) + g->columns() * g->rows());
+  return out;
+}
+
 }  // namespace plexaro::testing
