@@ -91,18 +91,23 @@ TEST(Generators, ClearFirstOnlyAfterAnotherKindOfWorldAndOtherwiseGrowFurther) {
 }
 
 TEST(Generators, StayInsideTheGridsWhenTheDrawingAreaHasGrown) {
+  // Grids made for 24 x 16, then a larger area: reads beyond the grids give
+  // 0 and nothing is written there (the sanitizer build checks that part).
   TestWorld t(24, 16);
   t.platform.resize(40, 30);
-  t.platform.recordPlots = true;
   for (std::int16_t mode : {0, 1}) {
     t.world.colorMode = mode;
     createRegularWorld(t.world, t.platform);
     createSpiralWorld(t.world, t.platform);
     createRainbowWorld(t.world, t.platform);
   }
-  // The whole grown area is still painted; cells beyond the grids read 0.
+  // The whole grown area is still painted; cells beyond the grids read 0,
+  // while the grids hold a world grown from the centre outward.
   EXPECT_EQ(t.platform.pixel(39, 29), 0);
   EXPECT_EQ(t.world.cellGrid.columns(), 27);
+  EXPECT_TRUE(t.platform.savePatternEnabled);
+  EXPECT_GT(testing::countEqual(t.world.cellGrid, 0), 0);
+  EXPECT_LT(testing::countEqual(t.world.cellGrid, 0), 27L * 19);
 }
 
 }  // namespace

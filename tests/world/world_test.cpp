@@ -175,23 +175,5 @@ TEST(Resetpattern, ClearsOnlyCellGridColumns0ToWPlus1OfRows0ToHPlus1) {
   EXPECT_EQ(countEqual(again.world.cellGrid, 1), 125786);
 }
 
-TEST(WorldBounds, ADrawingAreaLargerThanTheGridsNeverReachesOutsideThem) {
-  // Grids made for 20 x 10, then the platform reports a much larger area:
-  // reads beyond the grids give 0 and nothing is written there (the
-  // sanitizer build checks the "nothing" part).
-  TestWorld t(20, 10);
-  t.platform.resize(30, 16);  // centre (15, 8) is still inside the grids
-  for (std::int16_t mode : {0, 1}) {
-    t.world.colorMode = mode;
-    createworld(t.world, t.platform);
-    resetpattern(t.world, t.platform);
-    createworld(t.world, t.platform);
-  }
-  EXPECT_EQ(t.world.cellGrid.columns(), 23);
-  EXPECT_TRUE(t.platform.savePatternEnabled);
-  // The grids still hold a world grown from their own centre cell outward.
-  EXPECT_NE(countEqual(t.world.cellGrid, 0), 23L * 13);
-}
-
 }  // namespace
 }  // namespace plexaro
