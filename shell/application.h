@@ -6,4 +6,27 @@ namespace plexaro {
 // once, right after the QApplication is made.
 void describeApplication();
 
+// Makes SIGTERM, SIGINT and SIGHUP close the window the way its close button
+// does, so that a session ending or a `kill` ends the program cleanly, with
+// status 0. Called once, after the QApplication is made.
+void closeOnTerminationSignals();
+
+// Held while the QApplication is made. When no display can be reached (a
+// stale DISPLAY from an old ssh or tmux session, a bogus WAYLAND_DISPLAY or
+// QT_QPA_PLATFORM), Qt would print a page about platform plugins, advise
+// reinstalling and abort with a core file; instead the user reads one plain
+// paragraph and the program exits with status 1. What the platform prints
+// while starting is held back meanwhile and passed on once the display is
+// there.
+class DisplayCheck {
+ public:
+  DisplayCheck();
+  ~DisplayCheck();
+  DisplayCheck(const DisplayCheck&) = delete;
+  DisplayCheck& operator=(const DisplayCheck&) = delete;
+
+  // The application is up: pass on what was held back.
+  void passed();
+};
+
 }  // namespace plexaro

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -44,22 +45,21 @@ world5::world5(QWidget* parent) : QMainWindow(parent) {
 world5::~world5() = default;
 
 void world5::buildControls() {
-  Command6 = makeButton(QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
+  // Made in tab order (Regular, Spiral, Rainbow, Reset), so that the focus
+  // chain runs that way and "Create Regular World" holds the focus at start.
   Command3 = makeButton(QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
-  Command5 = makeButton(QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
   Command4 = makeButton(QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
-  Command6->setObjectName(QStringLiteral("Command6"));
+  Command5 = makeButton(QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
+  Command6 = makeButton(QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
   Command3->setObjectName(QStringLiteral("Command3"));
-  Command5->setObjectName(QStringLiteral("Command5"));
   Command4->setObjectName(QStringLiteral("Command4"));
+  Command5->setObjectName(QStringLiteral("Command5"));
+  Command6->setObjectName(QStringLiteral("Command6"));
   connect(Command3, &QPushButton::clicked, this, &world5::Command3_Click);
   connect(Command4, &QPushButton::clicked, this, &world5::Command4_Click);
   connect(Command5, &QPushButton::clicked, this, &world5::Command5_Click);
   connect(Command6, &QPushButton::clicked, this, &world5::Command6_Click);
-  // Tab order: Regular, Spiral, Rainbow, Reset.
-  setTabOrder(Command3, Command4);
-  setTabOrder(Command4, Command5);
-  setTabOrder(Command5, Command6);
+  Command3->setFocus();
 
   Label2 = new QLabel(
       QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
@@ -215,20 +215,32 @@ void world5::manycolors_Click() {
 // --- the About panel ---------------------------------------------------------
 
 void world5::about_Click() {
-  for (QWidget* w : {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
-                     static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)})
+  // A hidden button keeps the focus unless it is taken away: Space would
+  // still press it. The drawing area holds it while the panel is shown.
+  if (Label2->isHidden()) buttonWithFocus_ = qobject_cast<QPushButton*>(focusWidget());
+  for (QWidget* w : {Command3, Command4, Command5, Command6})
     w->hide();
   Label2->show();
   Picture1->show();
+  canvas_->setFocus();
 }
 
 void world5::Form_Click() {
   if (Label2->isHidden()) return;
   Label2->hide();
   Picture1->hide();
-  for (QWidget* w : {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
-                     static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)})
+  for (QWidget* w : {Command3, Command4, Command5, Command6})
     w->show();
+  (buttonWithFocus_ ? buttonWithFocus_ : Command3)->setFocus();
+}
+
+void world5::keyPressEvent(QKeyEvent* event) {
+  // Escape puts the buttons back, as a click on the drawing area does.
+  if (event->key() == Qt::Key_Escape && !Label2->isHidden()) {
+    Form_Click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 // --- output --------------------------------------------------------------------
@@ -253,7 +265,7 @@ void world5::showMessage(const QString& text) {
     messageSink_(text);
     return;
   }
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Plexaro"), text, QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Plexaro"), text, QMessageBox::Ok, this);
   box.exec();
 }
 

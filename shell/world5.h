@@ -72,6 +72,7 @@ class world5 : public QMainWindow, public WindowPlatform {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildControls();
@@ -86,6 +87,7 @@ class world5 : public QMainWindow, public WindowPlatform {
   WorldState world_;
   UniformRandom random_;
   MessageSink messageSink_;
+  QPushButton* buttonWithFocus_ = nullptr;  // while the About panel is shown
   bool activated_ = false;
 };
 

@@ -259,18 +259,44 @@ TEST_F(Window, AFailedPrintSaysSoInAModalBoxCaptionedPlexaroWithOnlyOk) {
   w.setMessageSink(nullptr);
   QString caption, text;
   QMessageBox::StandardButtons buttons;
+  QMessageBox::Icon icon = QMessageBox::Warning;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     caption = box->windowTitle();
     text = box->text();
     buttons = box->standardButtons();
+    icon = box->icon();
     box->accept();
   });
   w.printpattern->trigger();  // the tests never reach a printer
   EXPECT_EQ(caption, QStringLiteral("Plexaro"));
   EXPECT_EQ(text, QStringLiteral("Error: cannot access printer"));
   EXPECT_EQ(buttons, QMessageBox::Ok);
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+}
+
+}  // namespace
+}  // namespace plexaro
+
+namespace plexaro {
+namespace {
+
+TEST_F(Window, KeysReachOnlyTheButtonsTheUserCanSee) {
+  // Focus starts on "Create Regular World": Space grows a Regular World.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(w.world().worldKind, kRegularWorld);
+  // With the About panel up, Space and Return reach no hidden button.
+  w.findChild<QAction*>("about")->trigger();
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space})
+    QTest::keyClick(QApplication::focusWidget(), key);
+  EXPECT_EQ(w.world().worldKind, kRegularWorld);
+  // Escape closes the panel, and the keys work again.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_TRUE(w.findChild<QWidget*>("Label2")->isHidden());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(w.world().worldKind, kSpiralWorld);
 }
 
 }  // namespace
