@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
+#include <QPushButton>
 #include <string>
 
 #include "bare_loops.h"
@@ -12,13 +14,15 @@
 namespace plexaro::bench {
 namespace {
 
-void press(benchmark::State& state, void (world5::*handler)(), bool many) {
+void press(benchmark::State& state, const char* button, bool many) {
   world5 window;
   window.show();
-  if (many) window.manycolors_Click();
+  if (many) window.findChild<QAction*>("manycolors")->trigger();
+  QPushButton* const reset = window.findChild<QPushButton*>("Command6");
+  QPushButton* const pressed = window.findChild<QPushButton*>(button);
   for (auto _ : state) {
-    window.Command6_Click();
-    (window.*handler)();
+    reset->click();
+    pressed->click();
   }
 }
 
@@ -47,16 +51,15 @@ void bare(benchmark::State& state, Kind kind, bool many) {
 
 const bool registered = [] {
   struct Case {
-    const char* name;
-    void (world5::*handler)();
+    const char* button;
     Kind kind;
   };
-  for (const Case& c : {Case{"Command3_Click", &world5::Command3_Click, Kind::Regular},
-                        Case{"Command4_Click", &world5::Command4_Click, Kind::Spiral},
-                        Case{"Command5_Click", &world5::Command5_Click, Kind::Rainbow}}) {
+  for (const Case& c : {Case{"Command3", Kind::Regular}, Case{"Command4", Kind::Spiral},
+                        Case{"Command5", Kind::Rainbow}}) {
     for (bool many : {false, true}) {
-      const std::string name = std::string(c.name) + (many ? "/many_colors" : "/two_colors");
-      benchmark::RegisterBenchmark(name.c_str(), press, c.handler, many)
+      const std::string name =
+          std::string(c.button) + "_Click" + (many ? "/many_colors" : "/two_colors");
+      benchmark::RegisterBenchmark(name.c_str(), press, c.button, many)
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark(("bare/" + name).c_str(), bare, c.kind, many)
           ->Unit(benchmark::kMillisecond);

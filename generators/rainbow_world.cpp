@@ -1,9 +1,35 @@
+#include <algorithm>
+
 #include "generators.h"
-#include "neighbours.h"
 #include "world/color.h"
 #include "world/spiral_walk.h"
 
 namespace plexaro {
+
+namespace {
+
+template <class Cells>
+void scan(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
+  Cells cells(world.cellGrid);
+  const PixelView pixels = platform.pixels();
+  const std::uint32_t background = toScreen(world.backgroundColor);
+  for (int y = 1; y <= f.lastY; ++y) {
+    // Columns W and W + 1, row H and below lie beyond the drawing area.
+    std::uint32_t* const out = y < pixels.height ? pixels.row(y) : nullptr;
+    const int visible = out ? pixels.width : 0;
+    for (int x = 1; x <= f.lastX; ++x) {
+      std::uint32_t c = background;
+      if (cells.get(x, y) == 1) {
+        copyFromNeighbours(cells, x, y);
+        if (cells.get(x, y) == 1) cells.set(x, y, randomColor(platform.rnd()));
+        c = toScreen(cells.get(x, y));
+      }
+      if (x < visible) out[x] = c;
+    }
+  }
+}
+
+}  // namespace
 
 void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
   resetpattern(world, platform);
@@ -13,21 +39,11 @@ void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
 }
 
 void paintRainbow(WorldState& world, WindowPlatform& platform) {
-  const AreaSize area = platform.drawingArea();
-  const WalkFrame frame = walkFrame(area.width, area.height);
-  Grid& cells = world.cellGrid;
-  for (int y = 1; y <= frame.lastY; ++y) {
-    for (int x = 1; x <= frame.lastX; ++x) {
-      CellValue c = world.backgroundColor;
-      if (cells.get(x, y) == 1) {
-        copyFromNeighbours(cells, x, y);
-        // A cell outside the grid reads 0 and is simply not coloured.
-        if (cells.get(x, y) == 1) cells.set(x, y, randomColor(platform.rnd()));
-        c = cells.get(x, y);
-      }
-      drawCell(platform, x, y, c);
-    }
-  }
+  const WalkFrame frame = walkFrame(platform);
+  if (covers(world.cellGrid, frame))
+    scan<InsideCells>(world, platform, frame);
+  else
+    scan<ClippedCells>(world, platform, frame);
 }
 
 }  // namespace plexaro

@@ -1,8 +1,30 @@
+#include <algorithm>
+
 #include "generators.h"
 #include "world/color.h"
 #include "world/spiral_walk.h"
 
 namespace plexaro {
+
+namespace {
+
+// Paints columns 0..lastX of rows 0..lastY, as far as the drawing area has
+// pixels for them, each in colourOf(its cell); cells beyond the grid read 0.
+template <class ColourOf>
+void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, ColourOf colourOf) {
+  const int rows = std::min(f.lastY + 1, pixels.height);
+  const int columns = std::max(0, std::min(f.lastX + 1, pixels.width));
+  for (int y = 0; y < rows; ++y) {
+    std::uint32_t* out = pixels.row(y);
+    const int inGrid = y < cells.rows() ? std::min(columns, cells.columns()) : 0;
+    const CellValue* row = cells.row(std::min(y, cells.rows() - 1));
+    for (int x = 0; x < inGrid; ++x)
+      out[x] = colourOf(row[x]);
+    std::fill(out + inGrid, out + columns, colourOf(0));
+  }
+}
+
+}  // namespace
 
 void createRegularWorld(WorldState& world, WindowPlatform& platform) {
   if (world.worldKind != kNoWorld && world.worldKind != kRegularWorld)
@@ -12,19 +34,17 @@ void createRegularWorld(WorldState& world, WindowPlatform& platform) {
   // Drawn in both colour modes, so every press uses exactly one number.
   world.foregroundColor = randomColor(platform.rnd());
 
-  const AreaSize area = platform.drawingArea();
-  const WalkFrame frame = walkFrame(area.width, area.height);
-  const Grid& cells = world.cellGrid;
-  const bool manyColors = world.colorMode != 0;
-  // Columns 0..W + 1 of rows 0..H + 1; cells beyond the grid read as 0.
-  for (int y = 0; y <= frame.lastY; ++y) {
-    for (int x = 0; x <= frame.lastX; ++x) {
-      const CellValue value = cells.get(x, y);
-      CellValue c = value == 1 ? world.foregroundColor : world.backgroundColor;
-      if (manyColors) c = value;
-      drawCell(platform, x, y, c);
-    }
+  const WalkFrame frame = walkFrame(platform);
+  const PixelView pixels = platform.pixels();
+  if (world.colorMode != 0) {
+    // Every cell in its own value, a cell holding 1 included.
+    paintRows(world.cellGrid, frame, pixels, [](CellValue v) { return toScreen(v); });
+    return;
   }
+  const std::uint32_t foreground = toScreen(world.foregroundColor);
+  const std::uint32_t background = toScreen(world.backgroundColor);
+  paintRows(world.cellGrid, frame, pixels,
+            [=](CellValue v) { return v == 1 ? foreground : background; });
 }
 
 }  // namespace plexaro

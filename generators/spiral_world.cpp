@@ -1,5 +1,4 @@
 #include "generators.h"
-#include "neighbours.h"
 #include "spiral_scheme.h"
 #include "world/color.h"
 #include "world/spiral_walk.h"
@@ -91,15 +90,15 @@ void createSpiralWorld(WorldState& world, WindowPlatform& platform) {
   paintSpiral(world, platform);
 }
 
-void paintSpiral(WorldState& world, WindowPlatform& platform) {
-  const AreaSize area = platform.drawingArea();
-  const WalkFrame frame = walkFrame(area.width, area.height);
+namespace {
+
+template <class Cells>
+void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
   Channels channels;
   const SpiralScheme scheme = chooseSpiralScheme(platform, channels);
-
-  Grid& cells = world.cellGrid;
-  Grid& shadow = world.shadowGrid;
-  SpiralWalk walk(frame.cx, frame.cy, frame.lastX, frame.lastY);
+  Cells cells(world.cellGrid), shadow(world.shadowGrid);
+  const PixelView pixels = platform.pixels();
+  SpiralWalk walk(f.cx, f.cy, f.lastX, f.lastY);
   while (walk.next()) {
     const int x = walk.x, y = walk.y;
     if (cells.get(x, y) == 0) {
@@ -112,8 +111,18 @@ void paintSpiral(WorldState& world, WindowPlatform& platform) {
         shadow.set(x, y, drawnColor(scheme, channels));
       }
     }
-    drawCell(platform, x, y, shadow.get(x, y));
+    if (pixels.contains(x, y)) pixels.row(y)[x] = toScreen(shadow.get(x, y));
   }
+}
+
+}  // namespace
+
+void paintSpiral(WorldState& world, WindowPlatform& platform) {
+  const WalkFrame frame = walkFrame(platform);
+  if (covers(world.cellGrid, frame))
+    walkAndColour<InsideCells>(world, platform, frame);
+  else
+    walkAndColour<ClippedCells>(world, platform, frame);
 }
 
 }  // namespace plexaro

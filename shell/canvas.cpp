@@ -7,9 +7,9 @@ namespace plexaro {
 
 Canvas::Canvas(QWidget* parent)
     : QWidget(parent),
-      pixels_(static_cast<std::size_t>(kWidth) * kHeight, qRgb(0, 0, 0)),
-      image_(reinterpret_cast<const uchar*>(pixels_.data()), kWidth, kHeight,
-             kWidth * static_cast<int>(sizeof(QRgb)), QImage::Format_RGB32) {
+      pixels_(new std::uint32_t[static_cast<std::size_t>(kWidth) * kHeight]),
+      image_(reinterpret_cast<const uchar*>(pixels_.get()), kWidth, kHeight,
+             kWidth * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_RGB32) {
   setFixedSize(kWidth, kHeight);
   // The image covers the whole widget: no background needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);

@@ -18,6 +18,7 @@
 #include "output/pattern_file.h"
 #include "output/print_pattern.h"
 #include "world/color.h"
+#include "world/line.h"
 
 namespace plexaro {
 
@@ -73,14 +74,13 @@ void world5::buildControls() {
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Label2->text()));
   Label2->setAutoFillBackground(true);
   QPalette green = Label2->palette();
-  green.setColor(QPalette::Window, QColor::fromRgb(toScreen(65280)));
+  green.setColor(QPalette::Window, QColor::fromRgb(toScreen(rgb(0, 255, 0))));
   Label2->setPalette(green);
 
   Picture1 = new QLabel(canvas_);
   Picture1->setObjectName(QStringLiteral("Picture1"));
   Picture1->setGeometry(168, 32, 145, 193);
   Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Picture1->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
 
   // A click on the panel is not a click on the drawing area beneath it.
   for (QLabel* label : {Label2, Picture1}) {
@@ -90,17 +90,17 @@ void world5::buildControls() {
 }
 
 void world5::buildMenus() {
-  options = menuBar()->addMenu(QStringLiteral("&Options"));
+  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("options"));
   savepattern = options->addAction(QStringLiteral("&Save Pattern"));
   savepattern->setObjectName(QStringLiteral("savepattern"));
   savepattern->setShortcut(QKeySequence::Save);
   savepattern->setEnabled(false);
-  printpattern = options->addAction(QStringLiteral("&Print Pattern"));
+  QAction* printpattern = options->addAction(QStringLiteral("&Print Pattern"));
   printpattern->setObjectName(QStringLiteral("printpattern"));
   printpattern->setShortcut(QKeySequence::Print);
 
-  colormode = options->addMenu(QStringLiteral("&Color mode"));
+  QMenu* colormode = options->addMenu(QStringLiteral("&Color mode"));
   colormode->setObjectName(QStringLiteral("colormode"));
   twocolors = colormode->addAction(QStringLiteral("&Two colors"));
   twocolors->setObjectName(QStringLiteral("twocolors"));
@@ -115,7 +115,7 @@ void world5::buildMenus() {
   }
   twocolors->setChecked(true);
 
-  about = menuBar()->addAction(QStringLiteral("&About"));
+  QAction* about = menuBar()->addAction(QStringLiteral("&About"));
   about->setObjectName(QStringLiteral("about"));
 
   connect(savepattern, &QAction::triggered, this, &world5::savepattern_Click);
@@ -131,8 +131,8 @@ AreaSize world5::drawingArea() const {
   return {static_cast<float>(canvas_->width()), static_cast<float>(canvas_->height())};
 }
 
-void world5::line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) {
-  canvas_->line(x1, y1, x2, y2, color, mode);
+PixelView world5::pixels() {
+  return canvas_->pixels();
 }
 
 void world5::enableSavePattern() {
@@ -159,7 +159,7 @@ void world5::Form_Activate() {
   random_.seed(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()));
   world_.create(drawingArea());
   const AreaSize area = drawingArea();
-  line(-10, -10, area.width + 10, area.height + 10, kBlack, LineMode::FilledBox);
+  line(pixels(), -10, -10, area.width + 10, area.height + 10, kBlack, LineMode::FilledBox);
   world_.colorMode = 0;
   present();
   // From here Qt's event loop runs every handler, one at a time, and sleeps
@@ -218,6 +218,8 @@ void world5::about_Click() {
   // A hidden button keeps the focus unless it is taken away: Space would
   // still press it. The drawing area holds it while the panel is shown.
   if (Label2->isHidden()) buttonWithFocus_ = qobject_cast<QPushButton*>(focusWidget());
+  // Decoded when first shown: most runs never open the panel.
+  if (Picture1->pixmap().isNull()) Picture1->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
   for (QWidget* w : {Command3, Command4, Command5, Command6})
     w->hide();
   Label2->show();

@@ -17,7 +17,8 @@ class Canvas;
 
 // The main window. It owns the world state, implements the window side of
 // the platform the world and the generators draw through, and carries one
-// thin handler per control, named after the control and its event.
+// thin handler per control, named after the control and its event. Its
+// controls and menu items carry their names as object names.
 class world5 : public QMainWindow, public WindowPlatform {
   Q_OBJECT
 
@@ -29,45 +30,17 @@ class world5 : public QMainWindow, public WindowPlatform {
 
   // WindowPlatform
   AreaSize drawingArea() const override;
-  void line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) final;
+  PixelView pixels() override;
   double rnd() override { return random_.next(); }
   void enableSavePattern() override;
 
-  WorldState& world() { return world_; }
   const WorldState& world() const { return world_; }
+  // The random source, for replaying a run from a known seed.
   UniformRandom& randomSource() { return random_; }
-  Canvas* canvas() const { return canvas_; }
 
   // How messages reach the user; tests replace it to read them.
   using MessageSink = std::function<void(const QString& text)>;
   void setMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
-
-  // Controls and menu items, under the names the handlers use.
-  QPushButton* Command3 = nullptr;  // "Create Regular World"
-  QPushButton* Command4 = nullptr;  // "Create Spiral World"
-  QPushButton* Command5 = nullptr;  // "Create Rainbow World"
-  QPushButton* Command6 = nullptr;  // "Reset World"
-  QLabel* Label2 = nullptr;
-  QLabel* Picture1 = nullptr;
-  QMenu* options = nullptr;
-  QMenu* colormode = nullptr;
-  QAction* savepattern = nullptr;
-  QAction* printpattern = nullptr;
-  QAction* twocolors = nullptr;
-  QAction* manycolors = nullptr;
-  QAction* about = nullptr;
-
- public slots:
-  void Command3_Click();
-  void Command4_Click();
-  void Command5_Click();
-  void Command6_Click();
-  void twocolors_Click();
-  void manycolors_Click();
-  void savepattern_Click();
-  void printpattern_Click();
-  void about_Click();
-  void Form_Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -79,15 +52,35 @@ class world5 : public QMainWindow, public WindowPlatform {
   void buildMenus();
   void Form_Activate();
   void Form_Unload();
+  void Form_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Command5_Click();
+  void Command6_Click();
+  void twocolors_Click();
+  void manycolors_Click();
+  void savepattern_Click();
+  void printpattern_Click();
+  void about_Click();
   void showMessage(const QString& text);
   // Shows what a handler drew.
   void present();
 
   Canvas* canvas_ = nullptr;
+  QPushButton* Command3 = nullptr;  // "Create Regular World"
+  QPushButton* Command4 = nullptr;  // "Create Spiral World"
+  QPushButton* Command5 = nullptr;  // "Create Rainbow World"
+  QPushButton* Command6 = nullptr;  // "Reset World"
+  QLabel* Label2 = nullptr;
+  QLabel* Picture1 = nullptr;
+  QAction* savepattern = nullptr;
+  QAction* twocolors = nullptr;
+  QAction* manycolors = nullptr;
+  QPushButton* buttonWithFocus_ = nullptr;  // while the About panel is shown
+
   WorldState world_;
   UniformRandom random_;
   MessageSink messageSink_;
-  QPushButton* buttonWithFocus_ = nullptr;  // while the About panel is shown
   bool activated_ = false;
 };
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "generators/generators.h"
-#include "shell/screen_color.h"
+#include "world/color.h"
 #include "world/memory_platform.h"
 
 namespace {

@@ -15,6 +15,14 @@ constexpr CellValue rgb(int red, int green, int blue) {
 constexpr CellValue kBlack = 0;
 constexpr CellValue kWhite = 16777215;
 
+// The one place a packed colour becomes a pixel (0xffRRGGBB). Only the low
+// 24 bits are shown, so the unreduced sums a many-colour growth leaves in
+// shadowGrid still draw as a colour.
+constexpr std::uint32_t toScreen(CellValue packed) {
+  const auto v = static_cast<std::uint32_t>(packed);
+  return 0xff000000u | ((v & 0xffu) << 16) | (v & 0xff00u) | ((v >> 16) & 0xffu);
+}
+
 // The three ways a uniform draw r in [0, 1) becomes a number.
 // A whole number from 1 to n.
 inline int randomWhole(double r, int n) {

@@ -2,50 +2,37 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
+#include "color.h"
 #include "platform.h"
 #include "random.h"
-#include "raster.h"
 
 namespace plexaro {
 
 // A platform that draws into memory, at any size: for tests, benchmarks and
-// the tool that grows the program's own artwork. Pixels hold packed colours.
-// Random numbers come from a script when one is given (and running past its
-// end is an error), from a seeded generator otherwise.
+// the tool that grows the program's own artwork. Random numbers come from a
+// script when one is given (and running past its end is an error), from a
+// seeded generator otherwise.
 class MemoryPlatform : public WindowPlatform {
  public:
-  MemoryPlatform(int width, int height, std::uint64_t seed = 1)
-      : width_(width),
-        height_(height),
-        pixels_(static_cast<std::size_t>(width) * height, -1),
-        random_(seed) {}
+  MemoryPlatform(int width, int height, std::uint64_t seed = 1) : random_(seed) {
+    resize(width, height);
+  }
 
   AreaSize drawingArea() const override {
     return {static_cast<float>(width_), static_cast<float>(height_)};
   }
-
-  void line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) override {
-    ++lineCalls;
-    if (recordPlots && mode == LineMode::Plain)
-      plots.push_back({static_cast<int>(x1), static_cast<int>(y1)});
-    if (recordPlots && mode == LineMode::Plain) plotColors.push_back(color);
-    rasterize(width_, height_, x1, y1, x2, y2, mode,
-              [&](int x, int y) { pixels_[static_cast<std::size_t>(y) * width_ + x] = color; });
-  }
-
+  PixelView pixels() override { return {pixels_.data(), width_, height_}; }
   double rnd() override {
-    ++draws;
     if (!scripted_) return random_.next();
     if (script_.empty()) throw std::logic_error("random script exhausted");
     const double r = script_.front();
     script_.pop_front();
     return r;
   }
-
   void enableSavePattern() override { savePatternEnabled = true; }
 
   // From now on rnd() returns exactly these numbers, in order.
@@ -55,33 +42,27 @@ class MemoryPlatform : public WindowPlatform {
   }
   std::size_t scriptLeft() const { return script_.size(); }
 
+  // A new drawing area of this size, never drawn on.
   void resize(int width, int height) {
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<std::size_t>(width) * height, -1);
+    pixels_.assign(static_cast<std::size_t>(width) * height, 0);
   }
 
-  // The packed colour at (x, y); -1 where nothing was ever drawn.
+  // The colour at (x, y), packed, as far as the screen shows it (24 bits);
+  // -1 where nothing was ever drawn.
   std::int32_t pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) throw std::out_of_range("pixel outside");
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    const std::uint32_t p = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    if (p == 0) return -1;  // every drawn pixel is opaque
+    return static_cast<std::int32_t>(((p >> 16) & 0xffu) | (p & 0xff00u) | ((p & 0xffu) << 16));
   }
-  int width() const { return width_; }
-  int height() const { return height_; }
-
-  // With recordPlots set, the start point and colour of every plain line, in
-  // order; they also cover lines that start outside the drawing area.
-  bool recordPlots = false;
-  std::vector<std::pair<int, int>> plots;
-  std::vector<std::int32_t> plotColors;
 
   bool savePatternEnabled = false;
-  long lineCalls = 0;
-  long draws = 0;
 
  private:
-  int width_, height_;
-  std::vector<std::int32_t> pixels_;
+  int width_ = 0, height_ = 0;
+  std::vector<std::uint32_t> pixels_;
   UniformRandom random_;
   bool scripted_ = false;
   std::deque<double> script_;

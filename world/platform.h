@@ -1,20 +1,35 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace plexaro {
-
-enum class LineMode { Plain, FilledBox };
 
 struct AreaSize {
   float width = 0;
   float height = 0;
 };
 
+// The drawing area's pixels as the window keeps them: `width` x `height`,
+// row by row, each 0xffRRGGBB (see toScreen in color.h).
+struct PixelView {
+  std::uint32_t* data = nullptr;
+  int width = 0;
+  int height = 0;
+
+  std::uint32_t* row(int y) const { return data + static_cast<std::ptrdiff_t>(y) * width; }
+  bool contains(int x, int y) const {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height);
+  }
+};
+
 // Everything the world and the generators need from the window: the size of
-// the drawing area, the line primitive, the random source and the "Save
-// Pattern" menu item. The Qt window implements it; tests implement it in
-// memory at any size with a scripted random source.
+// the drawing area, its pixels, the random source and the "Save Pattern"
+// menu item. The generators set a quarter of a million single pixels a
+// press, so they write into the pixels directly rather than through a call
+// per pixel. The Qt window implements it; tests implement it in memory at
+// any size, with a scripted random source.
 class WindowPlatform {
  public:
   virtual ~WindowPlatform() = default;
@@ -22,12 +37,9 @@ class WindowPlatform {
   // Width and height of the drawing area in pixels.
   virtual AreaSize drawingArea() const = 0;
 
-  // A plain line from (x1, y1) towards (x2, y2) with a one-pixel pen that
-  // does not draw its end point, so (x, y) -> (x + 1, y + 1) sets exactly
-  // pixel (x, y). A filled box covers the whole rectangle between the two
-  // corners. Both are clipped to the drawing area. `color` is packed RGB;
-  // only its low 24 bits are shown.
-  virtual void line(float x1, float y1, float x2, float y2, std::int32_t color, LineMode mode) = 0;
+  // The pixels of the drawing area; what is written there is what the
+  // window shows once the handler returns.
+  virtual PixelView pixels() = 0;
 
   // One draw from the program's uniform generator, in [0, 1).
   virtual double rnd() = 0;
@@ -35,12 +47,5 @@ class WindowPlatform {
   // Enables the "Save Pattern" menu item.
   virtual void enableSavePattern() = 0;
 };
-
-// Sets pixel (x, y) the way every generator does: a plain line to
-// (x + 1, y + 1).
-inline void drawCell(WindowPlatform& platform, int x, int y, std::int32_t color) {
-  platform.line(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + 1),
-                static_cast<float>(y + 1), color, LineMode::Plain);
-}
 
 }  // namespace plexaro

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "grid.h"
+#include "platform.h"
+
 namespace plexaro {
 
 // The square spiral both the growth and the Spiral World walk: from the
@@ -19,7 +22,7 @@ class SpiralWalk {
     x += dx_;
     y += dy_;
     if (x > lastX_ || x < 1 || y > lastY_ || y < 1) return false;
-    // Tested in this order, each on its own: a step can pass two extremes.
+    // A step passes at most one extreme; the tests keep the walk's own order.
     if (x > maxX_) {
       maxX_ = x;
       dx_ = 0;
@@ -51,7 +54,9 @@ class SpiralWalk {
   int lastX_, lastY_;
 };
 
-// The walk's centre and last column/row for a drawing area of w x h pixels.
+// Where the walks and scans of one operation run, from the drawing area's
+// size W x H: the centre (floor(W / 2), floor(H / 2)) and the last column
+// and row, W + 1 and H + 1.
 struct WalkFrame {
   int cx, cy, lastX, lastY;
 };
@@ -59,6 +64,18 @@ struct WalkFrame {
 inline WalkFrame walkFrame(float w, float h) {
   return {static_cast<int>(std::floor(w / 2.0f)), static_cast<int>(std::floor(h / 2.0f)),
           static_cast<int>(std::floor(w + 1.0f)), static_cast<int>(std::floor(h + 1.0f))};
+}
+
+// The frame for the drawing area as it is now.
+inline WalkFrame walkFrame(const WindowPlatform& platform) {
+  const AreaSize area = platform.drawingArea();
+  return walkFrame(area.width, area.height);
+}
+
+// True when the grid holds every cell a walk or scan of `f` reads, its
+// neighbours included: columns 0..lastX + 1 and rows 0..lastY + 1.
+inline bool covers(const Grid& g, const WalkFrame& f) {
+  return f.cx >= 0 && f.cy >= 0 && f.lastX + 1 < g.columns() && f.lastY + 1 < g.rows();
 }
 
 }  // namespace plexaro

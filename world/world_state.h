@@ -35,10 +35,6 @@ struct WorldState {
   // rows 0 to H + 2, every element empty) and sets the start-up values.
   void create(AreaSize area);
 
-  std::size_t gridBytes() const {
-    return cellGrid.byteSize() + shadowGrid.byteSize() + redGrid.byteSize() + greenGrid.byteSize() +
-           blueGrid.byteSize();
-  }
 };
 
 // Grows a world along the spiral from the centre of the drawing area into the

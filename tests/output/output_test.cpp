@@ -179,10 +179,10 @@ class OutputWindow : public testing::WindowInTempFolder {
   // is told which file failed, nothing is written, the item stays on.
   void expectRefusedSave() {
     const QStringList before = entries();
-    w.Command5->click();
-    w.savepattern->trigger();
+    button("Command5")->click();
+    item("savepattern")->trigger();
     EXPECT_EQ(messages, QStringList{"Error: cannot save pattern2.bmp"});
-    EXPECT_TRUE(w.savepattern->isEnabled());
+    EXPECT_TRUE(item("savepattern")->isEnabled());
     EXPECT_EQ(entries(), before);
   }
 
@@ -190,22 +190,22 @@ class OutputWindow : public testing::WindowInTempFolder {
 };
 
 TEST_F(OutputWindow, SaveIsOnOncePerWorldByMenuAndShortcutAlike) {
-  EXPECT_FALSE(w.savepattern->isEnabled());
-  w.savepattern->trigger();
+  EXPECT_FALSE(item("savepattern")->isEnabled());
+  item("savepattern")->trigger();
   ctrl(Qt::Key_S);
   EXPECT_EQ(entries(), QStringList());
 
-  w.manycolors->trigger();  // colours: swapped channels would show
+  item("manycolors")->trigger();  // colours: swapped channels would show
   const std::pair<QPushButton*, bool> steps[] = {
-      {w.Command3, false}, {w.Command4, true}, {w.Command5, false}, {w.Command5, true}};
+      {button("Command3"), false}, {button("Command4"), true}, {button("Command5"), false}, {button("Command5"), true}};
   int n = 0;
   for (const auto& [button, byShortcut] : steps) {
     SCOPED_TRACE(button->text().toStdString() + (byShortcut ? " + Ctrl+S" : " + menu"));
     button->click();
-    EXPECT_TRUE(w.savepattern->isEnabled());
-    byShortcut ? ctrl(Qt::Key_S) : w.savepattern->trigger();
-    EXPECT_FALSE(w.savepattern->isEnabled());
-    w.savepattern->trigger();  // the same world cannot be saved twice
+    EXPECT_TRUE(item("savepattern")->isEnabled());
+    byShortcut ? ctrl(Qt::Key_S) : item("savepattern")->trigger();
+    EXPECT_FALSE(item("savepattern")->isEnabled());
+    item("savepattern")->trigger();  // the same world cannot be saved twice
     ctrl(Qt::Key_S);
     ASSERT_EQ(entries().size(), ++n);
 
@@ -216,7 +216,7 @@ TEST_F(OutputWindow, SaveIsOnOncePerWorldByMenuAndShortcutAlike) {
     EXPECT_EQ(qFromLittleEndian<quint32>(bmp.constData() + 30), 0u);  // compression
     const QImage saved = QImage::fromData(bmp, "BMP");
     EXPECT_TRUE(saved.size() == QSize(503, 533) &&
-                saved.convertToFormat(QImage::Format_RGB32) == w.canvas()->image());
+                saved.convertToFormat(QImage::Format_RGB32) == image());
   }
   EXPECT_EQ(messages, QStringList());
 }
@@ -247,26 +247,27 @@ TEST_F(OutputWindow, SaveOnAFullFileSystemFails) {
 }
 
 TEST_F(OutputWindow, PrintWithoutSpoolerSaysSoOncePerRequestAndChangesNothing) {
-  w.Command4->click();
-  const QImage drawing = w.canvas()->image().copy();
-  const std::vector<CellValue> grids = testing::allCells(w.world());
+  button("Command4")->click();
+  const QImage drawing = image().copy();
+  const std::vector<CellValue> grids(w.world().cellGrid.row(0),
+                                     w.world().cellGrid.row(0) + w.world().cellGrid.size());
 
-  w.printpattern->trigger();
+  item("printpattern")->trigger();
   EXPECT_EQ(messages, QStringList{kPrintError});
   ctrl(Qt::Key_P);
   EXPECT_EQ(messages, QStringList(2, kPrintError));
-  EXPECT_TRUE(w.canvas()->image() == drawing);
-  EXPECT_TRUE(testing::allCells(w.world()) == grids);
-  EXPECT_TRUE(w.savepattern->isEnabled());
+  EXPECT_TRUE(image() == drawing);
+  EXPECT_TRUE(std::equal(grids.begin(), grids.end(), w.world().cellGrid.row(0)));
+  EXPECT_TRUE(item("savepattern")->isEnabled());
 
   // Nothing is left pending: a save goes through quietly, the next print
   // says it once more.
-  w.savepattern->trigger();
+  item("savepattern")->trigger();
   EXPECT_EQ(messages.size(), 2);
   EXPECT_EQ(entries(), QStringList{"pattern1.bmp"});
-  w.printpattern->trigger();
+  item("printpattern")->trigger();
   EXPECT_EQ(messages.size(), 3);
-  EXPECT_FALSE(w.savepattern->isEnabled());
+  EXPECT_FALSE(item("savepattern")->isEnabled());
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
+#include <QPushButton>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
@@ -30,33 +31,38 @@ namespace {
 
 using plexaro::world5;
 
+std::vector<plexaro::CellValue> cells(const world5& w) {
+  const plexaro::Grid& g = w.world().cellGrid;
+  return {g.row(0), g.row(0) + g.size()};
+}
+
 int print(int prints) {
   world5 w;
   QStringList messages;
   w.setMessageSink([&](const QString& text) { messages << text; });
   w.show();
   if (!QTest::qWaitForWindowExposed(&w)) return 1;
-  w.Command3_Click();
-  const QImage before = w.canvas()->image().copy();
-  const auto gridsBefore = plexaro::testing::allCells(w.world());
+  w.findChild<QPushButton*>("Command3")->click();
+  const QImage before = w.findChild<plexaro::Canvas*>()->image().copy();
+  const auto gridsBefore = cells(w);
 
   for (int i = 1; i <= prints; ++i) {
     const qsizetype seen = messages.size();
-    w.printpattern_Click();
+    w.findChild<QAction*>("printpattern")->trigger();
     std::printf("print %d messages=%lld\n", i, static_cast<long long>(messages.size() - seen));
     for (qsizetype m = seen; m < messages.size(); ++m)
       std::printf("message: %s\n", qPrintable(messages[m]));
   }
-  std::printf("drawing=%s\n", w.canvas()->image() == before ? "unchanged" : "changed");
+  std::printf("drawing=%s\n", w.findChild<plexaro::Canvas*>()->image() == before ? "unchanged" : "changed");
   std::printf("grids=%s\n",
-              plexaro::testing::allCells(w.world()) == gridsBefore ? "unchanged" : "changed");
-  std::printf("savepattern=%s\n", w.savepattern->isEnabled() ? "enabled" : "disabled");
+              cells(w) == gridsBefore ? "unchanged" : "changed");
+  std::printf("savepattern=%s\n", w.findChild<QAction*>("savepattern")->isEnabled() ? "enabled" : "disabled");
 
   // A save after the prints must go through as if nothing had happened.
   const qsizetype seen = messages.size();
-  w.savepattern_Click();
+  w.findChild<QAction*>("savepattern")->trigger();
   const bool saved =
-      messages.size() == seen && !w.savepattern->isEnabled() &&
+      messages.size() == seen && !w.findChild<QAction*>("savepattern")->isEnabled() &&
       QImage(QStringLiteral("pattern1.bmp")) == before.convertToFormat(QImage::Format_RGB32);
   std::printf("save=%s\n", saved ? "ok" : "failed");
   return 0;

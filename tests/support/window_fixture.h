@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "shell/canvas.h"
 #include "shell/world5.h"
 
 namespace plexaro::testing {
@@ -26,6 +29,11 @@ class WindowInTempFolder : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   }
   void TearDown() override { QDir::setCurrent(oldDir); }
+
+  // The window's controls and menu items, by name.
+  QPushButton* button(const char* name) { return w.findChild<QPushButton*>(name); }
+  QAction* item(const char* name) { return w.findChild<QAction*>(name); }
+  const QImage& image() { return w.findChild<Canvas*>()->image(); }
 
   QTemporaryDir tmp;
   QString oldDir;

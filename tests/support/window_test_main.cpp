@@ -1,6 +1,6 @@
-// Entry point of every test binary that needs a QApplication. The tests run
-// under the offscreen platform and must never reach a real printer: the
-// print system is pointed at a socket that does not exist.
+// Entry point of the window tests: the real window under Qt's offscreen
+// platform, and a print system that does not exist, so that no test ever
+// reaches a real printer.
 #include <gtest/gtest.h>
 
 #include <QApplication>
