@@ -98,9 +98,7 @@ void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame&
   const SpiralScheme scheme = chooseSpiralScheme(platform, channels);
   Cells cells(world.cellGrid), shadow(world.shadowGrid);
   const PixelView pixels = platform.pixels();
-  SpiralWalk walk(f.cx, f.cy, f.lastX, f.lastY);
-  while (walk.next()) {
-    const int x = walk.x, y = walk.y;
+  walkSpiral(f, [&](int x, int y) {
     if (cells.get(x, y) == 0) {
       // The two grids copy independently, each from its own neighbours.
       copyFromNeighbours(cells, x, y);
@@ -112,7 +110,7 @@ void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame&
       }
     }
     if (pixels.contains(x, y)) pixels.row(y)[x] = toScreen(shadow.get(x, y));
-  }
+  });
 }
 
 }  // namespace

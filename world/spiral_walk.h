@@ -7,53 +7,6 @@
 
 namespace plexaro {
 
-// The square spiral both the growth and the Spiral World walk: from the
-// centre one cell per step, turning clockwise on the screen whenever the walk
-// passes the largest or smallest column or row reached so far, until the
-// first step outside columns 1..lastX or rows 1..lastY.
-class SpiralWalk {
- public:
-  SpiralWalk(int cx, int cy, int lastX, int lastY)
-      : x(cx), y(cy), minX_(cx), maxX_(cx), minY_(cy), maxY_(cy), lastX_(lastX), lastY_(lastY) {}
-
-  // Takes one step; false once the step has left the area (that cell is not
-  // to be touched).
-  bool next() {
-    x += dx_;
-    y += dy_;
-    if (x > lastX_ || x < 1 || y > lastY_ || y < 1) return false;
-    // A step passes at most one extreme; the tests keep the walk's own order.
-    if (x > maxX_) {
-      maxX_ = x;
-      dx_ = 0;
-      dy_ = 1;
-    }
-    if (y > maxY_) {
-      maxY_ = y;
-      dx_ = -1;
-      dy_ = 0;
-    }
-    if (x < minX_) {
-      minX_ = x;
-      dx_ = 0;
-      dy_ = -1;
-    }
-    if (y < minY_) {
-      minY_ = y;
-      dx_ = 1;
-      dy_ = 0;
-    }
-    return true;
-  }
-
-  int x, y;
-
- private:
-  int dx_ = 1, dy_ = 0;
-  int minX_, maxX_, minY_, maxY_;
-  int lastX_, lastY_;
-};
-
 // Where the walks and scans of one operation run, from the drawing area's
 // size W x H: the centre (floor(W / 2), floor(H / 2)) and the last column
 // and row, W + 1 and H + 1.
@@ -70,6 +23,60 @@ inline WalkFrame walkFrame(float w, float h) {
 inline WalkFrame walkFrame(const WindowPlatform& platform) {
   const AreaSize area = platform.drawingArea();
   return walkFrame(area.width, area.height);
+}
+
+namespace detail {
+
+// How many cells of a straight run along one axis, starting at `from` and
+// going `length` cells in direction `step` (+1 or -1), lie in 1..last
+// before the first one outside.
+inline int leadingInside(int from, int step, int length, int last) {
+  if (from < 1 || from > last) return 0;
+  const int room = step > 0 ? last - from + 1 : from;
+  return room < length ? room : length;
+}
+
+inline bool inRange(int v, int last) {
+  return v >= 1 && v <= last;
+}
+
+}  // namespace detail
+
+// The square spiral both the growth and the Spiral World walk. From the
+// centre it goes one cell per step, turning clockwise on the screen whenever
+// it passes the largest or smallest column or row reached so far, until the
+// first step outside columns 1..lastX or rows 1..lastY; that cell is not
+// visited. Calls visit(x, y) for each cell in order; the centre is not one
+// of them.
+//
+// The turns make rings: ring k is entered at (cx + k, cy - k + 1) and
+// walked down its right side, left along its bottom, up its left side and
+// right along its top, 2k cells each, to (cx + k, cy - k). So the walk runs
+// side by side, each side a straight loop cut short where it leaves the area.
+template <class Visit>
+void walkSpiral(const WalkFrame& f, Visit&& visit) {
+  using detail::inRange;
+  using detail::leadingInside;
+  for (int k = 1;; ++k) {
+    const int n = 2 * k;
+    const int right = f.cx + k, bottom = f.cy + k, left = f.cx - k, top = f.cy - k;
+    int m = inRange(right, f.lastX) ? leadingInside(top + 1, +1, n, f.lastY) : 0;
+    for (int i = 0, y = top + 1; i < m; ++i, ++y)
+      visit(right, y);
+    if (m < n) return;
+    m = inRange(bottom, f.lastY) ? leadingInside(right - 1, -1, n, f.lastX) : 0;
+    for (int i = 0, x = right - 1; i < m; ++i, --x)
+      visit(x, bottom);
+    if (m < n) return;
+    m = inRange(left, f.lastX) ? leadingInside(bottom - 1, -1, n, f.lastY) : 0;
+    for (int i = 0, y = bottom - 1; i < m; ++i, --y)
+      visit(left, y);
+    if (m < n) return;
+    m = inRange(top, f.lastY) ? leadingInside(left + 1, +1, n, f.lastX) : 0;
+    for (int i = 0, x = left + 1; i < m; ++i, ++x)
+      visit(x, top);
+    if (m < n) return;
+  }
 }
 
 // True when the grid holds every cell a walk or scan of `f` reads, its

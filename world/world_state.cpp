@@ -30,14 +30,13 @@ void grow(WorldState& w, const WalkFrame& f) {
   Cells cells(w.cellGrid), shadow(w.shadowGrid);
   cells.set(f.cx, f.cy, 1);
   shadow.set(f.cx, f.cy, 1);
-  SpiralWalk walk(f.cx, f.cy, f.lastX, f.lastY);
   if (w.colorMode == 0) {
-    while (walk.next()) {
+    walkSpiral(f, [&](int x, int y) {
       // The sum is never negative, so its parity is its lowest bit.
-      const CellValue s = cells.neighbourhood(walk.x, walk.y) & 1;
-      cells.set(walk.x, walk.y, s);
-      shadow.set(walk.x, walk.y, s);
-    }
+      const CellValue s = cells.neighbourhood(x, y) & 1;
+      cells.set(x, y, s);
+      shadow.set(x, y, s);
+    });
     return;
   }
   Cells red(w.redGrid), green(w.greenGrid), blue(w.blueGrid);
@@ -45,8 +44,7 @@ void grow(WorldState& w, const WalkFrame& f) {
   green.set(f.cx, f.cy, w.seedGreen);
   blue.set(f.cx, f.cy, w.seedBlue);
   cells.set(f.cx, f.cy, rgb(red.get(f.cx, f.cy), green.get(f.cx, f.cy), blue.get(f.cx, f.cy)));
-  while (walk.next()) {
-    const int x = walk.x, y = walk.y;
+  walkSpiral(f, [&](int x, int y) {
     // shadowGrid keeps the unreduced sum of the five packed colours.
     shadow.set(x, y, cells.neighbourhood(x, y));
     const CellValue r = red.neighbourhood(x, y) & 255;
@@ -56,7 +54,7 @@ void grow(WorldState& w, const WalkFrame& f) {
     green.set(x, y, g);
     blue.set(x, y, b);
     cells.set(x, y, rgb(r, g, b));
-  }
+  });
 }
 
 }  // namespace

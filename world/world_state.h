@@ -34,7 +34,6 @@ struct WorldState {
   // Creates the five grids for a drawing area of `area` (columns 0 to W + 2,
   // rows 0 to H + 2, every element empty) and sets the start-up values.
   void create(AreaSize area);
-
 };
 
 // Grows a world along the spiral from the centre of the drawing area into the

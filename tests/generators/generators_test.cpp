@@ -1,6 +1,7 @@
+#include "generators/generators.h"
+
 #include <gtest/gtest.h>
 
-#include "generators/generators.h"
 #include "generators/spiral_scheme.h"
 #include "support/world_fixture.h"
 #include "world/color.h"
@@ -89,8 +90,10 @@ TEST(SpiralWorld, ChannelsWrapOrCountLikeAnOdometer) {
     int progression;
     Channels from;
     CellValue to;
-  } cases[] = {{1, {255, 255, 7}, rgb(0, 0, 8)}, {3, {255, 1, 1}, rgb(0, 2, 1)},
-               {3, {255, 255, 7}, rgb(0, 0, 8)}, {3, {255, 255, 255}, 0}};
+  } cases[] = {{1, {255, 255, 7}, rgb(0, 0, 8)},
+               {3, {255, 1, 1}, rgb(0, 2, 1)},
+               {3, {255, 255, 7}, rgb(0, 0, 8)},
+               {3, {255, 255, 255}, 0}};
   for (auto c : cases) {
     s.progression = c.progression;
     advanceChannels(s, c.from, p);

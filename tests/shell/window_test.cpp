@@ -90,7 +90,9 @@ TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
     EXPECT_EQ(picture->isVisible(), label->isVisible());
     return label->isVisible();
   };
-  auto clickSurface = [&] { QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400}); };
+  auto clickSurface = [&] {
+    QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400});
+  };
   clickSurface();
   EXPECT_FALSE(panelShown());
   item("about")->trigger();
@@ -150,7 +152,7 @@ TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
 // growth, painting or the order of random draws shows here.
 TEST_F(Window, ReplaysSeededActionsByteForByte) {
   w.randomSource().seed(20261206);
-  const char* actions[] = {"Command3", "Command3", "Command4", "Command5",
+  const char* actions[] = {"Command3", "Command3",   "Command4",  "Command5",
                            "Command6", "manycolors", "twocolors", "twocolors"};
   std::mt19937 dice(7);
   std::uint64_t digest = 14695981039346656037ull;  // FNV-1a over 32-bit words
@@ -160,8 +162,10 @@ TEST_F(Window, ReplaysSeededActionsByteForByte) {
   };
   for (int i = 0; i < 300; ++i) {
     const char* name = actions[dice() % 8];
-    if (auto* b = button(name)) b->click();
-    else item(name)->trigger();
+    if (auto* b = button(name))
+      b->click();
+    else
+      item(name)->trigger();
     for (int y = 0; y < 533; ++y)
       add(image().constScanLine(y), 503);
     const WorldState& s = w.world();

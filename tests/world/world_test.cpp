@@ -14,31 +14,37 @@ using testing::countEqual;
 using Path = std::vector<std::pair<int, int>>;
 
 constexpr int kCx = 251, kCy = 266;  // the centre at the start-up size
-const Path kFirstRing = {{kCx + 1, kCy},     {kCx + 1, kCy + 1}, {kCx, kCy + 1}, {kCx - 1, kCy + 1},
-                         {kCx - 1, kCy},     {kCx - 1, kCy - 1}, {kCx, kCy - 1}, {kCx + 1, kCy - 1},
-                         {kCx + 2, kCy - 1}};
+const Path kFirstRing = {{kCx + 1, kCy},     {kCx + 1, kCy + 1}, {kCx, kCy + 1},
+                         {kCx - 1, kCy + 1}, {kCx - 1, kCy},     {kCx - 1, kCy - 1},
+                         {kCx, kCy - 1},     {kCx + 1, kCy - 1}, {kCx + 2, kCy - 1}};
 
-Path walkPath(float w, float h, std::pair<int, int>* end) {
-  const WalkFrame f = walkFrame(w, h);
-  SpiralWalk walk(f.cx, f.cy, f.lastX, f.lastY);
+Path walkPath(float w, float h) {
   Path path;
-  while (walk.next())
-    path.push_back({walk.x, walk.y});
-  *end = {walk.x, walk.y};
+  walkSpiral(walkFrame(w, h), [&](int x, int y) { path.push_back({x, y}); });
   return path;
 }
 
 TEST(SpiralWalk, TurnsClockwiseAndEndsAtTheFirstStepOutside) {
-  std::pair<int, int> end;
-  EXPECT_EQ(walkPath(4, 4, &end), (Path{{3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {1, 1}, {2, 1},
-                                        {3, 1}, {4, 1}, {4, 2}, {4, 3}, {4, 4}, {3, 4}, {2, 4},
-                                        {1, 4}}));
-  EXPECT_EQ(end, std::make_pair(0, 4));
-  EXPECT_EQ(walkPath(5, 3, &end), (Path{{3, 1}, {3, 2}, {2, 2}, {1, 2}, {1, 1}}));
-  EXPECT_EQ(end, std::make_pair(1, 0));
-  const Path full = walkPath(503, 533, &end);
+  EXPECT_EQ(walkPath(4, 4), (Path{{3, 2},
+                                  {3, 3},
+                                  {2, 3},
+                                  {1, 3},
+                                  {1, 2},
+                                  {1, 1},
+                                  {2, 1},
+                                  {3, 1},
+                                  {4, 1},
+                                  {4, 2},
+                                  {4, 3},
+                                  {4, 4},
+                                  {3, 4},
+                                  {2, 4},
+                                  {1, 4}}));
+  EXPECT_EQ(walkPath(5, 3), (Path{{3, 1}, {3, 2}, {2, 2}, {1, 2}, {1, 1}}));
+  // At the start-up size it ends on ring 251's bottom side, at column 0.
+  const Path full = walkPath(503, 533);
   EXPECT_EQ(full.size(), 252003u);
-  EXPECT_EQ(end, std::make_pair(0, 517));
+  EXPECT_EQ(full.back(), std::make_pair(1, 517));
   EXPECT_EQ(Path(full.begin(), full.begin() + 9), kFirstRing);
 }
 
@@ -46,9 +52,10 @@ TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
   testing::TestWorld t(503, 533);
   const Grid& cells = t.world.cellGrid;
   createworld(t.world, t.platform);
-  EXPECT_EQ(blockAround(cells, kCx, kCy),
-            (Block{{{0, 1, 1, 0, 1}, {0, 1, 0, 1, 1}, {1, 1, 1, 1, 0}, {0, 0, 0, 1, 1},
-                    {0, 0, 0, 0, 1}}}));
+  EXPECT_EQ(
+      blockAround(cells, kCx, kCy),
+      (Block{
+          {{0, 1, 1, 0, 1}, {0, 1, 0, 1, 1}, {1, 1, 1, 1, 0}, {0, 0, 0, 1, 1}, {0, 0, 0, 0, 1}}}));
   EXPECT_EQ(countEqual(cells, 1), 125786);
   EXPECT_TRUE(t.platform.savePatternEnabled);
   // shadowGrid holds the same; nothing outside columns 1..502, rows 16..517.
@@ -59,9 +66,10 @@ TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
     }
   // Grown again without a reset, the world develops further.
   createworld(t.world, t.platform);
-  EXPECT_EQ(blockAround(cells, kCx, kCy),
-            (Block{{{1, 0, 0, 0, 0}, {0, 0, 1, 1, 1}, {0, 0, 1, 0, 0}, {1, 0, 1, 0, 1},
-                    {1, 1, 0, 0, 1}}}));
+  EXPECT_EQ(
+      blockAround(cells, kCx, kCy),
+      (Block{
+          {{1, 0, 0, 0, 0}, {0, 0, 1, 1, 1}, {0, 0, 1, 0, 0}, {1, 0, 1, 0, 1}, {1, 1, 0, 0, 1}}}));
   EXPECT_EQ(countEqual(cells, 1), 126457);
 }
 
