@@ -5,20 +5,21 @@
 set(PLEXARO_HOMEPAGE "https://plexaro.org/")
 set(PLEXARO_MAINTAINER "Quennel <quennel@plexaro.org>")
 
-# The copyright file, the changelog and the manual page, compressed the way
-# Debian wants them: gzip -9 without a name or time stamp.
+# The changelog and the manual page, compressed the way Debian wants them:
+# gzip -9 without a name or time stamp. Made when configuring, so that cpack
+# needs nothing built but the program.
 set(docdir ${CMAKE_INSTALL_DATADIR}/doc/plexaro)
-set(gzipped)
 foreach(doc changelog plexaro.1)
-  add_custom_command(OUTPUT ${doc}.gz
-    COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/resources/${doc} > ${doc}.gz
-    DEPENDS resources/${doc}
-    VERBATIM)
-  list(APPEND gzipped ${CMAKE_CURRENT_BINARY_DIR}/${doc}.gz)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS resources/${doc})
+  execute_process(COMMAND gzip -9nc ${CMAKE_CURRENT_SOURCE_DIR}/resources/${doc}
+    OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/${doc}.gz COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-add_custom_target(plexaro_docs ALL DEPENDS ${gzipped})
 install(FILES resources/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${docdir})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/plexaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Installed in /usr/bin, the program finds its libraries where the system
+# keeps them; no search path of its own.
+set_target_properties(plexaro PROPERTIES INSTALL_RPATH "")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plexaro)
