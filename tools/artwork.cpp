@@ -2,9 +2,14 @@
 // icon are worlds made by the program's generators.
 //
 //   plexaro_artwork <about.jpg> <icon.png>
+//
+// The icon is grown at 128 x 128; the sizes a desktop also asks for are the
+// same picture, doubled pixel for pixel (icon-256.png) or smoothly shrunk
+// (icon-64.png, icon-48.png), written beside it.
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QString>
 #include <cstdio>
 
 #include "generators/generators.h"
@@ -41,8 +46,16 @@ int main(int argc, char** argv) {
   }
   const QImage about = grow(148, 191, plexaro::createSpiralWorld, 1, 0, 7);
   const QImage icon = grow(128, 128, plexaro::createRainbowWorld, 1, 0, 3);
-  if (!about.save(QString::fromLocal8Bit(argv[1]), "JPG", 92) ||
-      !icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+  const QString iconPath = QString::fromLocal8Bit(argv[2]);
+  bool saved = about.save(QString::fromLocal8Bit(argv[1]), "JPG", 92) && icon.save(iconPath, "PNG");
+  const QString stem = iconPath.endsWith(QLatin1String(".png")) ? iconPath.chopped(4) : iconPath;
+  for (const int size : {256, 64, 48}) {
+    const QImage scaled =
+        icon.scaled(size, size, Qt::IgnoreAspectRatio,
+                    size > icon.width() ? Qt::FastTransformation : Qt::SmoothTransformation);
+    saved = saved && scaled.save(stem + QStringLiteral("-%1.png").arg(size), "PNG");
+  }
+  if (!saved) {
     std::fprintf(stderr, "cannot write the artwork\n");
     return 1;
   }

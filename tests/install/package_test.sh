@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Makes the Debian package with cpack in the build folder, checks it (lintian,
+# its list of files, the desktop entry and metainfo it carries), installs it
+# with apt, starts the installed program under Xvfb and closes it the way a
+# window manager does, then purges it: nothing of it may be left. Needs root;
+# leaves a plexaro package that was installed before alone.
+#   package_test.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd) support=$(cd "$(dirname "$0")/../support" && pwd)
+[ "$(id -u)" = 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
+if dpkg -s plexaro >/dev/null 2>&1; then
+  echo "skipped: a plexaro package is installed already; this test would remove it"
+  exit 77
+fi
+fail() { echo "FAIL: $*"; exit 1; }
+tmp=$(mktemp -d)
+pids=
+trap 'kill $pids 2>/dev/null; ! dpkg -s plexaro >/dev/null 2>&1 || apt-get purge -y -qq plexaro >/dev/null; rm -rf "$tmp"' EXIT
+# No sources: apt may take the dependencies only from what is installed.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120
+  -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/dev/null)
+
+(cd "$build" && cpack -G DEB) >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail "cpack failed"; }
+deb=$(sed -n 's/.*package: \(.*\.deb\) generated\./\1/p' "$tmp/cpack.log")
+[[ $(basename "$deb") =~ ^plexaro_[0-9.]+_$(dpkg --print-architecture)\.deb$ ]] || fail "package named '$deb'"
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian reports errors or warnings"
+
+# Exactly the files a user needs: no tests, benchmarks, libraries or headers.
+diff -u - <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) <<'LIST' || fail "files in the package"
+./usr/bin/plexaro
+./usr/share/applications/org.plexaro.Plexaro.desktop
+./usr/share/doc/plexaro/changelog.gz
+./usr/share/doc/plexaro/copyright
+./usr/share/icons/hicolor/128x128/apps/org.plexaro.Plexaro.png
+./usr/share/icons/hicolor/256x256/apps/org.plexaro.Plexaro.png
+./usr/share/icons/hicolor/48x48/apps/org.plexaro.Plexaro.png
+./usr/share/icons/hicolor/64x64/apps/org.plexaro.Plexaro.png
+./usr/share/man/man1/plexaro.1.gz
+./usr/share/metainfo/org.plexaro.Plexaro.metainfo.xml
+LIST
+dpkg-deb -x "$deb" "$tmp/root"
+desktop-file-validate "$tmp/root/usr/share/applications/org.plexaro.Plexaro.desktop"
+appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/org.plexaro.Plexaro.metainfo.xml"
+
+"${apt[@]}" install "$deb" >"$tmp/apt.log" 2>&1 || { cat "$tmp/apt.log"; fail "apt-get install"; }
+dpkg -L plexaro >"$tmp/files"
+icon=$(sed -n 's/^Icon=//p' /usr/share/applications/org.plexaro.Plexaro.desktop)
+[ -f "/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no 48 px icon named Icon=$icon"
+
+# The installed program opens under Xvfb and ends with status 0 on the close
+# request a window manager sends.
+Xvfb -displayfd 3 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+pids=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$tmp/display") QT_QPA_PLATFORM=xcb
+(cd "$tmp" && exec /usr/bin/plexaro) &
+app=$! pids="$pids $!"
+win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Plexaro - By Quennel$' | head -1) ||
+  fail "the installed program did not open its window"
+python3 "$support/close_window.py" "$win"
+timeout 10 tail --pid=$app -f /dev/null || fail "the close request did not end it"
+wait $app || fail "it ended with status $?"
+
+"${apt[@]}" purge plexaro >/dev/null
+! dpkg -s plexaro >/dev/null 2>&1 || fail "dpkg still knows plexaro after the purge"
+while read -r f; do # a folder may stay only while another package owns it
+  [ ! -f "$f" ] && { [ ! -d "$f" ] || dpkg -S "$f" >/dev/null 2>&1; } || fail "left behind: $f"
+done < <(grep -vx /. "$tmp/files")
+echo "$(basename "$deb"): lintian clean, installed, started and closed, purged without a trace"
