@@ -11,7 +11,7 @@ if ! command -v weston >/dev/null || ! compgen -G '/usr/lib/*/qt6/plugins/platfo
   echo "weston or Qt's Wayland plugin is missing (bash scripts/setup-deps --test installs them)"
   [ -n "${CI:-}" ] && exit 1 || exit 77
 fi
-dir=$(mktemp -d) log=$dir/client.log weston_pid= app_pid=
+dir=$(mktemp -d) log= weston_pid= app_pid=
 stop() { [ -n "$1" ] && kill "$1" 2>/dev/null && wait "$1" 2>/dev/null; return 0; }
 trap 'stop "$app_pid"; stop "$weston_pid"; rm -rf "$dir"' EXIT
 fail() { echo "FAIL (scale $scale): $*"; tail -n 20 "$log" "$dir/weston.log" 2>/dev/null | sed 's/^/  | /'; exit 1; }
@@ -21,10 +21,11 @@ unset DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_QPA_PLATFORMTHEME
 export XDG_RUNTIME_DIR=$dir WAYLAND_DISPLAY=plexaro-test QT_QPA_PLATFORM=wayland
 
 for scale in 1 2; do
+  log=$dir/client-$scale.log # its own: a log still being opened is empty, not stale
   weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 \
     --scale="$scale" >"$dir/weston.log" 2>&1 &
   weston_pid=$!
-  wait_for 10 test -S "$dir/$WAYLAND_DISPLAY" || fail "weston did not start"
+  wait_for 20 test -S "$dir/$WAYLAND_DISPLAY" || fail "weston did not start"
   WAYLAND_DEBUG=client "$program" >/dev/null 2>"$log" &
   app_pid=$!
   wait_for 20 grep -q 'wl_shm_pool@[0-9]*\.create_buffer' "$log" || fail "no window was drawn"
