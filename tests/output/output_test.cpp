@@ -1,10 +1,13 @@
 // Saving and printing the pattern: the logic on its own, then the window's
 // two menu items. The window's prints go to a print server that does not
 // exist (see window_test_main.cpp).
+#include <dlfcn.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -15,6 +18,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
 
 #include "output/pattern_file.h"
 #include "output/print_page.h"
@@ -26,6 +31,19 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) {
   *os << '"' << s.toStdString() << '"';
+}
+
+// Every write(2) of this test goes through here. Set, midWrite runs once,
+// halfway through the next one of two bytes or more, which then comes back
+// short: a save caught while writing.
+static std::function<void()> midWrite;
+
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+  static const auto real = reinterpret_cast<decltype(&write)>(dlsym(RTLD_NEXT, "write"));
+  if (!midWrite || size < 2) return real(fd, data, size);
+  const ssize_t n = real(fd, data, size / 2);
+  std::exchange(midWrite, nullptr)();
+  return n;
 }
 
 namespace plexaro {
@@ -45,12 +63,19 @@ QByteArray readAll(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
+// Stops this process halfway through its n-th write(2) from now.
+void stopInWrite(int n) {
+  midWrite = [n] { n > 1 ? stopInWrite(n - 1) : (void)::raise(SIGSTOP); };
+}
+
 // Each case plants entries of the series ('f' a file, 'd' a folder, 'l' a
-// link to nowhere) and saves: the first free name is taken, 0666 less the
-// umask, and nothing else is touched or left over.
+// link to nowhere, 'F' a file made while the save is writing) and saves: the
+// first free name is taken, 0666 less the umask, and nothing else is touched
+// or left over.
 TEST(SaveFolder, TakesTheFirstFreeNameAndTouchesNothingElse) {
   const std::pair<std::vector<std::pair<char, int>>, int> cases[] = {
-      {{}, 1}, {{{'f', 1}, {'f', 2}}, 3}, {{{'f', 2}}, 1}, {{{'d', 1}}, 2}, {{{'l', 1}}, 2}};
+      {{}, 1},         {{{'f', 1}, {'f', 2}}, 3}, {{{'f', 2}}, 1},
+      {{{'d', 1}}, 2}, {{{'l', 1}}, 2},           {{{'F', 1}}, 2}};
   const mode_t oldMask = ::umask(027);
   for (const auto& [present, expected] : cases) {
     SCOPED_TRACE(expected);
@@ -65,7 +90,7 @@ TEST(SaveFolder, TakesTheFirstFreeNameAndTouchesNothingElse) {
     QStringList listing = {QFileInfo(path(expected)).fileName()};
     for (const auto& [kind, n] : present) {
       listing << QFileInfo(path(n)).fileName();
-      plant(kind, n);
+      kind == 'F' ? void(midWrite = [=] { plant('f', n); }) : plant(kind, n);
     }
     const SaveResult r = savePatternBytes(tmp.path().toStdString(), "new");
     EXPECT_TRUE(r.saved && tmp.filePath(QString::fromStdString(r.name)) == path(expected))
@@ -83,6 +108,36 @@ TEST(SaveFolder, TakesTheFirstFreeNameAndTouchesNothingElse) {
           << n;
   }
   ::umask(oldMask);
+}
+
+// A save killed in any of its writes leaves no pattern file, not even a
+// partial one: nothing at all where files can be made unnamed, elsewhere
+// (FAT) the one hidden file it was filling.
+TEST(SaveFolder, AKillWhileWritingLeavesNoPatternFile) {
+  QTemporaryDir tmp;
+  const bool unnamed =
+      ::close(::openat(AT_FDCWD, tmp.path().toLocal8Bit(), O_TMPFILE | O_WRONLY, 0600)) == 0;
+  int status = 0;
+  for (int stop = 1; stop < 100; ++stop) {
+    SCOPED_TRACE(stop);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      stopInWrite(stop);
+      ::_exit(savePatternBytes(tmp.path().toStdString(), "a picture").saved ? 0 : 1);
+    }
+    ASSERT_EQ(::waitpid(child, &status, WUNTRACED), child);
+    if (!WIFSTOPPED(status)) break;  // the save got past all its writes
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const QStringList left = entries(tmp.path());
+    EXPECT_EQ(left.size(), unnamed ? 0 : 1) << left.join(' ').toStdString();
+    for (const QString& entry : left) {
+      EXPECT_TRUE(entry.startsWith('.')) << entry.toStdString();
+      QFile::remove(tmp.filePath(entry));
+    }
+  }
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(entries(tmp.path()), QStringList{"pattern1.bmp"});
 }
 
 // A print system in memory: what it is asked and what it answers.
@@ -148,11 +203,9 @@ class OutputWindow : public testing::WindowInTempFolder {
   void ctrl(Qt::Key key) { QTest::keyClick(&w, key, Qt::ControlModifier); }
 };
 
-// A save that the folder refuses tells the user which file failed, leaves
-// nothing behind and keeps the item on. The full and the read-only folders
-// are one-page tmpfs mounts, made as root in a mount namespace of this
-// process and detached at once: they live on only as the current folder.
-// (What a save writes, and when, is followed by the e2e and random tests.)
+// A refused save names the file it tried, leaves nothing and keeps the item
+// on (saves that succeed: the e2e and random tests). Full, read-only: one-page
+// tmpfs mounts, root only, in a mount namespace of this process, detached at once.
 TEST_F(OutputWindow, SaveRefusedSaysWhichFileAndLeavesNothing) {
   const std::tuple<QString, int, unsigned long> cases[] = {
       {"vanished", -1, 0}, {"full", 4096, 0}, {"read-only", 3, MS_RDONLY}};  // bytes in pattern1
@@ -163,14 +216,13 @@ TEST_F(OutputWindow, SaveRefusedSaysWhichFileAndLeavesNothing) {
     ASSERT_TRUE(QDir().mkdir(dir));
     static const bool isolated = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
                                  ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    if (filled >= 0 && !isolated) GTEST_SKIP() << "mounting a file system needs root";
     if (filled >= 0) {
-      QFile one(dir + "/pattern1.bmp");
+      if (!isolated) GTEST_SKIP() << "mounting a file system needs root";
       ASSERT_EQ(::mount("plexaro-test", dir, "tmpfs", 0, "size=4k"), 0);
+      QFile one(dir + "/pattern1.bmp");
       ASSERT_TRUE(one.open(QIODevice::WriteOnly) && one.write(QByteArray(filled, 'x')) == filled);
-      one.close();
-      ASSERT_EQ(::mount(nullptr, dir, nullptr, MS_REMOUNT | flags, nullptr), 0);
-    }
+    }  // closed: a file open for writing would keep it from being remounted read-only
+    ASSERT_TRUE(filled < 0 || ::mount(nullptr, dir, nullptr, MS_REMOUNT | flags, nullptr) == 0);
     ASSERT_TRUE(QDir::setCurrent(dir) &&
                 (filled < 0 ? QDir().rmdir(dir) : !::umount2(dir, MNT_DETACH)));
     const QStringList before = entries();
