@@ -6,7 +6,9 @@
 
 #include <QBuffer>
 #include <cerrno>
-#include <random>
+#include <cstdio>  // renameat2
+#include <optional>
+#include <utility>
 
 namespace plexaro {
 
@@ -15,121 +17,145 @@ namespace {
 // Past this the series is considered exhausted rather than searched forever.
 constexpr int kLastNumber = 1'000'000;
 
-std::string inDir(const std::string& dir, const std::string& name) {
-  if (dir.empty()) return name;
-  return dir.back() == '/' ? dir + name : dir + '/' + name;
+// How a file system says that it cannot do a thing at all, rather than that
+// it failed this time: no unnamed files (EOPNOTSUPP, or EISDIR from kernels
+// that predate them), no hard links (EPERM on FAT), no renaming flags (EINVAL).
+bool unsupported(int error) {
+  return error == EOPNOTSUPP || error == ENOTSUP || error == EISDIR || error == EPERM ||
+         error == EINVAL || error == ENOSYS;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+// A descriptor closed with its scope; for an unnamed file, the end of it.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  // Closes now: a network file system may report a failed write only here.
+  bool close() { return ::close(std::exchange(fd_, -1)) == 0 || errno == EINTR; }
+
+ private:
+  int fd_;
+};
+
+bool writeAndSync(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) {
-      errno = EIO;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
-  return true;
+  return ::fsync(fd) == 0;
 }
 
-// Writes everything, syncs and closes `fd`. On failure errno tells why; the
-// descriptor is closed either way.
-bool writeSyncClose(int fd, std::string_view bytes) {
-  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-  int error = ok ? 0 : errno;
-  // A network file system may report a failed write only here.
-  if (::close(fd) != 0 && ok && errno != EINTR) {
-    ok = false;
-    error = errno;
-  }
-  errno = error;
-  return ok;
-}
-
-// Makes a new link in `dir` durable; a folder that cannot be synced is no
-// reason to call the save failed, the file itself is already on disk.
-void syncDir(const std::string& dir) {
-  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// File systems without hard links (FAT, some network and FUSE ones) say so
-// with one of these.
-bool linkUnsupported(int error) {
-  return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS;
-}
-
-// The bytes in a hidden file of their own in the target folder, so that the
-// final name can be given to them in one step, with link(2).
-class StagedFile {
+// One save into one folder, opened once: every name is looked up, made and
+// given relative to it. n_ and result_.name follow the name being tried.
+class Save {
  public:
-  StagedFile() = default;
-  StagedFile(const StagedFile&) = delete;
-  StagedFile& operator=(const StagedFile&) = delete;
-  ~StagedFile() { discard(); }
+  explicit Save(const std::string& dir)
+      : dir_(::open(dir.empty() ? "." : dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
 
-  bool ready() const { return !path_.empty(); }
-  const std::string& path() const { return path_; }
-
-  // Creates the file exclusively under a fresh hidden name and fills it.
-  // The mode 0666 is narrowed by the umask, like any file the user creates.
-  bool write(const std::string& dir, std::string_view bytes) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string path = inDir(dir, ".pattern-" + std::to_string(::getpid()) + "-" +
-                                              std::to_string(random() % 1000000) + ".tmp");
-      const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd < 0) {
-        if (errno == EEXIST) continue;
-        return false;
-      }
-      path_ = path;
-      if (writeSyncClose(fd, bytes)) return true;
-      const int error = errno;
-      discard();
-      errno = error;
-      return false;
-    }
-    errno = EEXIST;
-    return false;
-  }
-
-  void discard() {
-    if (path_.empty()) return;
-    ::unlink(path_.c_str());
-    path_.clear();
+  SaveResult run(std::optional<std::string_view> bytes) {
+    if (dir_.get() < 0) return failed(errno);
+    if (!findFreeName()) return result_;
+    if (!bytes) return failed(EINVAL);  // nothing to save: only the name is wanted
+    int error = saveUnnamed(*bytes);
+    if (unsupported(error)) error = saveStaged(*bytes);
+    if (error != 0) return failed(error);
+    // Makes the new name durable. A folder that cannot be synced is no reason
+    // to call the save failed: the file itself is on disk already.
+    const Fd sync(::openat(dir_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (sync.get() >= 0) ::fsync(sync.get());
+    result_.saved = true;
+    return result_;
   }
 
  private:
-  std::string path_;
+  SaveResult failed(int error) {
+    result_.error = error;
+    return result_;
+  }
+
+  // Moves on to the first free name from n_ on. Looked at without following
+  // links: a folder, an unreadable file or a dangling link of that name is
+  // taken all the same. False, with the error, if the folder cannot be looked
+  // into or the series is used up.
+  bool findFreeName() {
+    for (; n_ <= kLastNumber; ++n_) {
+      result_.name = patternName(n_);
+      struct stat st;
+      if (::fstatat(dir_.get(), result_.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) continue;
+      if (errno == ENOENT) return true;
+      result_.error = errno;
+      return false;
+    }
+    result_.error = EEXIST;
+    return false;
+  }
+
+  // Gives the complete file a free name with `place`, which makes one name
+  // and returns 0 or errno. A name taken meanwhile sends it on to the next.
+  template <class Place>
+  int giveName(Place place) {
+    for (;;) {
+      const int error = place(result_.name.c_str());
+      if (error != EEXIST) return error;
+      ++n_;
+      if (!findFreeName()) return result_.error;
+    }
+  }
+
+  // The bytes in an unnamed file of the folder (the umask applies to its
+  // mode), linked to a name once complete.
+  int saveUnnamed(std::string_view bytes) {
+    const Fd file(::openat(dir_.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (file.get() < 0 || !writeAndSync(file.get(), bytes)) return errno;
+    const std::string self = "/proc/self/fd/" + std::to_string(file.get());
+    const int error = giveName([&](const char* name) {
+      return ::linkat(AT_FDCWD, self.c_str(), dir_.get(), name, AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+    });
+    return error == ENOENT ? EOPNOTSUPP : error;  // ENOENT: no /proc to reach the file by
+  }
+
+  // For file systems without unnamed files or hard links: the bytes in a
+  // hidden file, renamed to a name once complete, never over anything. Where
+  // that rename is missing too, a hard link does (NFS); where both are, the
+  // save fails rather than risk a file of the user's.
+  int saveStaged(std::string_view bytes) {
+    const int dir = dir_.get();
+    std::string staged;
+    int fd = -1;
+    for (int i = 0; fd < 0 && i < 100; ++i) {
+      staged = ".pattern-" + std::to_string(::getpid()) + "-" + std::to_string(i) + ".tmp";
+      fd = ::openat(dir, staged.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0 && errno != EEXIST) return errno;
+    }
+    if (fd < 0) return EEXIST;
+    Fd file(fd);
+    int error = writeAndSync(fd, bytes) && file.close() ? 0 : errno;
+    bool renames = true;
+    if (error == 0)
+      error = giveName([&](const char* name) {
+        if (renames && ::renameat2(dir, staged.c_str(), dir, name, RENAME_NOREPLACE) == 0) return 0;
+        if (renames && !unsupported(errno)) return errno;
+        renames = false;  // from now on a link, and the hidden name removed after
+        return ::linkat(dir, staged.c_str(), dir, name, 0) == 0 ? 0 : errno;
+      });
+    if (error != 0 || !renames) ::unlinkat(dir, staged.c_str(), 0);
+    return error;
+  }
+
+  int n_ = 1;
+  SaveResult result_{patternName(1)};
+  const Fd dir_;  // opened last, so that errno still tells why it could not be
 };
-
-enum class Placed { Done, NameTaken, Unsupported, Failed };
-
-Placed linkInto(const StagedFile& staged, const std::string& target) {
-  if (::link(staged.path().c_str(), target.c_str()) == 0) return Placed::Done;
-  if (errno == EEXIST) return Placed::NameTaken;
-  return linkUnsupported(errno) ? Placed::Unsupported : Placed::Failed;
-}
-
-// For file systems without hard links: create the final name exclusively and
-// write into it, removing it again if anything goes wrong.
-Placed createDirectly(const std::string& target, std::string_view bytes) {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return errno == EEXIST ? Placed::NameTaken : Placed::Failed;
-  if (writeSyncClose(fd, bytes)) return Placed::Done;
-  const int error = errno;
-  ::unlink(target.c_str());
-  errno = error;
-  return Placed::Failed;
-}
 
 }  // namespace
 
@@ -137,57 +163,15 @@ std::string patternName(int n) {
   return "pattern" + std::to_string(n) + ".bmp";
 }
 
-NameState probePatternName(const std::string& dir, int n, int* error) {
-  struct stat st;
-  // lstat, not open or stat: a folder, an unreadable file or a dangling link
-  // of that name exists all the same and must not be written over.
-  if (::lstat(inDir(dir, patternName(n)).c_str(), &st) == 0) return NameState::Taken;
-  if (error) *error = errno;
-  return errno == ENOENT ? NameState::Free : NameState::Unknown;
-}
-
 SaveResult savePatternBytes(const std::string& dir, std::string_view bytes) {
-  SaveResult result;
-  StagedFile staged;
-  bool linking = true;
-  for (int n = 1; n <= kLastNumber; ++n) {
-    result.name = patternName(n);
-    int error = 0;
-    const NameState state = probePatternName(dir, n, &error);
-    if (state == NameState::Taken) continue;
-    if (state == NameState::Unknown) {
-      result.error = error;
-      return result;
-    }
-    if (linking && !staged.ready() && !staged.write(dir, bytes)) {
-      result.error = errno;
-      return result;
-    }
-    const std::string target = inDir(dir, result.name);
-    Placed placed = linking ? linkInto(staged, target) : createDirectly(target, bytes);
-    if (placed == Placed::Unsupported) {
-      staged.discard();
-      linking = false;
-      placed = createDirectly(target, bytes);
-    }
-    if (placed == Placed::NameTaken) continue;  // someone was quicker; try the next
-    if (placed == Placed::Failed) {
-      result.error = errno;
-      return result;
-    }
-    staged.discard();
-    syncDir(dir);
-    result.saved = true;
-    return result;
-  }
-  result.error = EEXIST;
-  return result;
+  return Save(dir).run(bytes);
 }
 
 QByteArray encodeBmp(const QImage& image) {
   if (image.isNull()) return {};
-  // Qt writes RGB32 as 24 bits per pixel, uncompressed; an alpha channel
-  // would make it 32.
+  // Qt writes every image of more than 8 bits per pixel as 24 bits, dropping
+  // any alpha, but keeps a palette of 1, 4 or 8 bits for indexed and mono
+  // ones: converted to RGB32 first, every image comes out as 24 bits.
   const QImage rgb =
       image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
   QByteArray bytes;
@@ -198,17 +182,8 @@ QByteArray encodeBmp(const QImage& image) {
 
 SaveResult savePattern(const QImage& image, const std::string& dir) {
   const QByteArray bytes = encodeBmp(image);
-  if (bytes.isEmpty()) {
-    // Name the file the save would have written.
-    SaveResult result;
-    int n = 1;
-    while (n < kLastNumber && probePatternName(dir, n) == NameState::Taken)
-      ++n;
-    result.name = patternName(n);
-    result.error = EINVAL;
-    return result;
-  }
-  return savePatternBytes(dir, std::string_view(bytes.constData(), bytes.size()));
+  if (bytes.isEmpty()) return Save(dir).run(std::nullopt);  // names the file it would have written
+  return Save(dir).run(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace plexaro
