@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -19,8 +18,6 @@
 #include <cstring>
 
 #include "output/pattern_file.h"
-#include "output/print_page.h"
-#include "output/print_pattern.h"
 #include "shell/canvas.h"
 #include "shell/world5.h"
 #include "support/window_fixture.h"
@@ -32,8 +29,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 
 namespace plexaro {
 namespace {
-
-const QString kPrintError = QStringLiteral("Error: cannot access printer");
 
 // Every entry of `dir`, hidden ones (a temporary left behind) and dangling
 // links too, by name.
@@ -90,62 +85,6 @@ TEST(SaveFolder, TakesTheFirstFreeNameAndTouchesNothingElse) {
     }
   }
   ::umask(oldMask);
-}
-
-// A print system in memory: what it is asked and what it answers.
-class FakeSpooler : public Spooler {
- public:
-  std::optional<PrintDestination> destination;
-  int jobId = 0;
-  std::vector<QByteArray> jobs;  // each page as it was submitted
-
-  std::optional<PrintDestination> defaultDestination() override { return destination; }
-  int submit(const PrintDestination&, const std::string& path, const std::string&) override {
-    jobs.push_back(readAll(QString::fromStdString(path)));
-    return jobId;
-  }
-  std::string lastError() const override { return "client-error-not-possible"; }
-};
-
-TEST(Print, IsPrintedOnlyWhenTheSpoolerTakesTheJob) {
-  const PrintDestination open{"office", true};
-  const struct {
-    const char* what;
-    std::optional<PrintDestination> destination;
-    int jobId;
-    bool printed;
-  } cases[] = {{"no destination", std::nullopt, 7, false},
-               {"not accepting jobs", PrintDestination{"office", false}, 7, false},
-               {"job refused", open, 0, false},
-               {"taken by a paused queue", open, 7, true}};  // held, but taken
-  QImage image(503, 533, QImage::Format_RGB32);
-  image.fill(Qt::black);
-  image.setPixel(10, 10, qRgb(255, 0, 0));
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    FakeSpooler spooler;
-    spooler.destination = c.destination;
-    spooler.jobId = c.jobId;
-    EXPECT_EQ(printPattern(image, spooler).printed, c.printed);
-    // Only a destination that accepts jobs is sent one.
-    ASSERT_EQ(spooler.jobs.size(), c.destination && c.destination->acceptingJobs ? 1u : 0u);
-    if (spooler.jobs.empty()) continue;
-    // Single pixels keep their colours: an image, not a JPEG.
-    const QString pdf = QString::fromLatin1(spooler.jobs[0]);
-    EXPECT_EQ(pdf.count(QRegularExpression("/Subtype\\s*/Image")), 1);
-    EXPECT_FALSE(pdf.contains("/DCTDecode"));
-  }
-}
-
-TEST(Print, ImageFitsInsideThePrintableAreaCentred) {
-  const std::pair<QRectF, QRectF> cases[] = {
-      {{10, 20, 1000, 533}, {10 + (1000 - 503) / 2.0, 20, 503, 533}},  // limited by the height
-      {{0, 0, 1006, 2000}, {0, (2000 - 1066) / 2.0, 1006, 1066}},      // by the width, scaled up
-      {{5, 5, 251.5, 1000}, {5, 5 + (1000 - 266.5) / 2.0, 251.5, 266.5}}};  // scaled down
-  for (const auto& [area, expected] : cases) {
-    const QRectF r = fitCentered(QSizeF(503, 533), area);
-    EXPECT_TRUE(r == expected) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
-  }
 }
 
 // --- the window ----------------------------------------------------------------
@@ -244,29 +183,6 @@ TEST_F(OutputWindow, SaveOnAFullFileSystemFails) {
   }
   filler.close();
   expectRefusedSave();
-}
-
-TEST_F(OutputWindow, PrintWithoutSpoolerSaysSoOncePerRequestAndChangesNothing) {
-  w.Command4->click();
-  const QImage drawing = w.canvas()->image().copy();
-  const std::vector<CellValue> grids = testing::allCells(w.world());
-
-  w.printpattern->trigger();
-  EXPECT_EQ(messages, QStringList{kPrintError});
-  ctrl(Qt::Key_P);
-  EXPECT_EQ(messages, QStringList(2, kPrintError));
-  EXPECT_TRUE(w.canvas()->image() == drawing);
-  EXPECT_TRUE(testing::allCells(w.world()) == grids);
-  EXPECT_TRUE(w.savepattern->isEnabled());
-
-  // Nothing is left pending: a save goes through quietly, the next print
-  // says it once more.
-  w.savepattern->trigger();
-  EXPECT_EQ(messages.size(), 2);
-  EXPECT_EQ(entries(), QStringList{"pattern1.bmp"});
-  w.printpattern->trigger();
-  EXPECT_EQ(messages.size(), 3);
-  EXPECT_FALSE(w.savepattern->isEnabled());
 }
 
 }  // namespace
