@@ -14,6 +14,7 @@ class QPushButton;
 namespace plexaro {
 
 class Canvas;
+class PatternPrinter;
 
 // The main window. It owns the world state, implements the window side of
 // the platform the world and the generators draw through, and carries one
@@ -83,6 +84,7 @@ class world5 : public QMainWindow, public WindowPlatform {
   void present();
 
   Canvas* canvas_ = nullptr;
+  PatternPrinter* printer_ = nullptr;
   WorldState world_;
   UniformRandom random_;
   MessageSink messageSink_;

@@ -135,7 +135,9 @@ class RandomActions : public testing::WindowInTempFolder {
 
   void print(bool byKey) {
     ASSERT_NO_FATAL_FAILURE(command(w.printpattern, Qt::Key_P, byKey));
-    // No print system can be reached: one message for each request.
+    // No print system can be reached: one message for each request, once
+    // the print has failed.
+    (void)QTest::qWaitFor([&] { return !messages.isEmpty(); }, 15000);
     ASSERT_EQ(messages.join(" | ").toStdString(), "Error: cannot access printer");
     messages.clear();
   }

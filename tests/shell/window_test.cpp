@@ -259,15 +259,18 @@ TEST_F(Window, AFailedPrintSaysSoInAModalBoxCaptionedPlexaroWithOnlyOk) {
   w.setMessageSink(nullptr);
   QString caption, text;
   QMessageBox::StandardButtons buttons;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    caption = box->windowTitle();
-    text = box->text();
-    buttons = box->standardButtons();
-    box->accept();
+  QTimer poll;  // the box comes up once the print has failed
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      caption = box->windowTitle();
+      text = box->text();
+      buttons = box->standardButtons();
+      box->accept();
+    }
   });
+  poll.start(10);
   w.printpattern->trigger();  // the tests never reach a printer
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 15000));
   EXPECT_EQ(caption, QStringLiteral("Plexaro"));
   EXPECT_EQ(text, QStringLiteral("Error: cannot access printer"));
   EXPECT_EQ(buttons, QMessageBox::Ok);
