@@ -1,10 +1,12 @@
 #!/bin/bash
-# Print Pattern in the real program on a private X server, through private
-# CUPS servers: a PDF printer (cups-pdf) in its states, a server that wants a
-# password, a socket that never answers.   usage: print_test.sh PATH/TO/plexaro
-# cups-pdf writes root's jobs to ~root/PDF (/etc/cups/cups-pdf.conf), shared
-# with others: the jobs of this run have numbers of their own, id00 to id99,
-# and their files, named Plexaro-job_ID.pdf, are the only ones it looks at.
+# Print Pattern in the built program, driven on a private X server, through
+# private CUPS servers: a PDF printer (cups-pdf) in its states, a server that
+# wants a password, a socket that never answers. Needs root; exits 77
+# (skipped) without it or without the tools.
+#   usage: print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
+# cups-pdf writes root's jobs to ~root/PDF (/etc/cups/cups-pdf.conf), which
+# others share: the jobs here get numbers of their own, ${id}00 to ${id}99,
+# and their files, Plexaro-job_NUMBER.pdf, are the only ones it reads or removes.
 set -u
 app=$(realpath "$1") e2e=$(cd "$(dirname "$0")/../e2e" && pwd)
 skip() { echo "SKIP: $*" && exit 77; }
@@ -14,7 +16,8 @@ for t in cupsd lpadmin Xvfb xdotool import convert compare pdftoppm script unsha
 done
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f $ppd ] || skip "cups-pdf is missing"
-out=$(sed -n 's/^Out *//p' /etc/cups/cups-pdf.conf) && out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
+out=$(sed -n 's/^Out *//p' /etc/cups/cups-pdf.conf)
+out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
 
 # Outside /tmp, which the program gets a read-only one of its own.
 w=$(mktemp -d /var/tmp/plexaro-print.XXXXXX) && chmod 755 "$w"
@@ -67,7 +70,7 @@ EOF
   echo "NextJobId ${id}00" >"$d/cache/job.cache"
   cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" &
   pids+=($!)
-  within 100 grep -q '^I .* Listening to' "$d/log/error_log" 2>/dev/null || { echo "cupsd $1 did not start" && exit 1; }
+  within 100 grep -qs '^I .* Listening to' "$d/log/error_log" || { echo "no cupsd $1" && exit 1; }
 }
 
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$w/display" 2>/dev/null &
@@ -92,25 +95,26 @@ no_message() { sleep 2 && ! box; }
 # A close request through the window ends the program within 2 s, with status 0.
 closes() {
   python3 -B -c 'import sys; sys.path[:0] = sys.argv[1:2]; import harness
-harness.Session.close_like_a_window_manager(type("S", (), {"display": sys.argv[2], "window": sys.argv[3]}))' \
-    "$e2e" "$DISPLAY" "$win"
+window = type("S", (), {"display": sys.argv[2], "window": sys.argv[3]})
+harness.Session.close_like_a_window_manager(window)' "$e2e" "$DISPLAY" "$win"
   within 20 eval '! kill -0 $pid 2>/dev/null' && wait $pid && return
   { pkill -9 -P $pid; kill -9 $pid; wait $pid; } 2>/dev/null; return 1 # the next case starts afresh
 }
 shot() { import -window "$win" rgb:- | md5sum; }
 pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
-jobs_() { lpstat -o | grep -c .; }
+queued() { lpstat -o | grep -c .; }
 
 echo "# a PDF printer as the default, with A5 paper; TMPDIR cannot exist, /tmp is read-only"
 cupsd_up pdf "$w/pdf.sock"
-export CUPS_SERVER=$w/pdf.sock CUPS_SERVERROOT=$w/pdf # the server's folder: no client.conf, no lpoptions
-lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 -o Label=2 && lpadmin -p other -E -v cups-pdf:/ -P $ppd &&
-  lpadmin -d pdf || exit 1
+# The clients read the server's folder: no client.conf, no lpoptions there.
+export CUPS_SERVER=$w/pdf.sock CUPS_SERVERROOT=$w/pdf
+lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 -o Label=2 && lpadmin -d pdf &&
+  lpadmin -p other -E -v cups-pdf:/ -P $ppd || exit 1
 # All but the working folder is read-only to the program: a print writes no file.
-start print env TMPDIR="$w/none" unshare -m sh -c 'mount --bind . . && cd "$PWD" && mount -o bind,remount,ro / &&
-  mount -t tmpfs -o ro none /tmp && exec "$0"'
+start print env TMPDIR="$w/none" unshare -m sh -c 'mount --bind . . && cd "$PWD" &&
+  mount -o bind,remount,ro / && mount -t tmpfs -o ro none /tmp && exec "$0"'
 key ctrl+p
-check "one job done" within 600 eval '[ -n "$(pdfs)" ] && [ "$(jobs_)" = 0 ]'
+check "one job done" within 600 eval '[ -n "$(pdfs)" ] && [ "$(queued)" = 0 ]'
 key ctrl+s # Save Pattern is still on, and saves the picture as it was printed
 check "no message" no_message
 check "saved after the print" within 50 test -f "$w/print/pattern1.bmp"
@@ -136,7 +140,7 @@ echo "# a queue that rejects jobs, a paused queue, no default printer"
 cupsreject pdf && key ctrl+p
 check "rejected: the message" message
 cupsaccept pdf && cupsdisable pdf && key ctrl+p
-check "paused: the job waits" within 100 eval '[ "$(jobs_)" = 1 ]'
+check "paused: the job waits" within 100 eval '[ "$(queued)" = 1 ]'
 check "paused: no message" no_message
 cancel -a pdf && cupsenable pdf && lpadmin -x pdf && key ctrl+p
 check "no default printer: the message" message
@@ -145,7 +149,8 @@ check "nothing more printed, nothing written in the folder" \
   eval '[ "$(pdfs)" = "$pdf" ] && [ "$(ls -A "$w/print")" = pattern1.bmp ]'
 
 echo "# a server that wants a password; the program started from a terminal"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1])')
 cupsd_up auth 127.0.0.1:$port auth
 CUPS_SERVER=127.0.0.1:$port start tty script -qfeO /dev/null -c
 key ctrl+p
