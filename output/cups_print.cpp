@@ -135,8 +135,8 @@ bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, st
   }
 
   int job = 0;
-  if (!succeeded(cupsCreateDestJob(http, dest.get(), info.get(), &job, kPrintJobTitle, 0,
-                                   nullptr)) ||
+  if (!succeeded(
+          cupsCreateDestJob(http, dest.get(), info.get(), &job, kPrintJobTitle, 0, nullptr)) ||
       job <= 0) {
     why = cupsError(std::string(dest->name) + " refused the job");
     return false;
