@@ -6,7 +6,7 @@
 #   usage: print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
 # cups-pdf writes root's jobs to ~root/PDF (/etc/cups/cups-pdf.conf), which
 # others share: the jobs here get numbers of their own, ${id}00 to ${id}99,
-# and their files, Plexaro-job_NUMBER.pdf, are the only ones it reads or removes.
+# and their files, TITLE-job_NUMBER.pdf, are the only ones it reads or removes.
 set -u
 app=$(realpath "$1") e2e=$(cd "$(dirname "$0")/../e2e" && pwd)
 skip() { echo "SKIP: $*" && exit 77; }
@@ -27,7 +27,7 @@ pids=()
 cleanup() {
   for p in "${pids[@]}"; do pkill -P "$p"; kill "$p"; done 2>/dev/null
   wait 2>/dev/null
-  rm -f "$out"/Plexaro-job_$id??.pdf
+  rm -f "$out"/*job_$id??.pdf # whatever the title
   [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "$w"
 }
 trap cleanup EXIT
