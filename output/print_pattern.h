@@ -1,54 +1,46 @@
 #pragma once
 
-#include <QImage>
-#include <QMarginsF>
-#include <QPageSize>
-#include <optional>
-#include <string>
+#include <QObject>
+#include <memory>
+#include <vector>
+
+class QImage;
 
 namespace plexaro {
 
-// The printer a print goes to, as the print system describes it.
-struct PrintDestination {
-  std::string name;
-  bool acceptingJobs = true;
-  QPageSize pageSize{QPageSize::A4};
-  QMarginsF marginsMm{10, 10, 10, 10};
-};
+// Prints the pattern without ever holding up the window: each print runs
+// on a thread of its own while the window goes on, and its outcome comes
+// back as a queued call on the printer's thread.
+class PatternPrinter : public QObject {
+  Q_OBJECT
 
-// The print system, as far as printing the pattern needs it. The real one is
-// CUPS (cups_spooler.h); tests put their own in its place.
-class Spooler {
  public:
-  virtual ~Spooler() = default;
-  // The default destination; nothing when there is none or no print system
-  // can be reached.
-  virtual std::optional<PrintDestination> defaultDestination() = 0;
-  // Queues the PDF file at `path` on `destination` as one job named
-  // `title`. Returns the job id, or 0 if the job was not accepted.
-  virtual int submit(const PrintDestination& destination, const std::string& path,
-                     const std::string& title) = 0;
-  // Why the last call failed, in the print system's words.
-  virtual std::string lastError() const = 0;
+  // How long a print may take before it is given up and called failed,
+  // whatever the print system does meanwhile.
+  static constexpr int kDeadlineMsec = 10'000;
+
+  explicit PatternPrinter(QObject* parent = nullptr);
+  // Cancels the prints still under way and waits a little for them to stop;
+  // one stuck where it cannot be interrupted is left to end with the program.
+  ~PatternPrinter() override;
+
+  // Starts printing a copy of `image` on the default printer, as one job
+  // (see cups_print.h), and returns at once.
+  void print(const QImage& image);
+
+ signals:
+  // A print did not reach a printer: no print system, no default printer, a
+  // printer that refuses the job or wants a password, or no answer within
+  // the deadline. Once for each such print.
+  void failed();
+
+ private:
+  struct Request;
+  struct Workers;
+  bool settle(const std::shared_ptr<Request>& request, bool printed);
+
+  std::shared_ptr<Workers> workers_;
+  std::vector<std::shared_ptr<Request>> pending_;
 };
-
-struct PrintResult {
-  bool printed = false;
-  int jobId = 0;
-  std::string diagnostic;  // why it was not printed; never shown to the user
-};
-
-// Every print is a job of its own under this name.
-inline constexpr const char* kPrintJobTitle = "Plexaro";
-
-// Prints `image` on the default destination of `spooler`, scaled to fit the
-// page and centred, as one job named "Plexaro". Printed means the print
-// system took the job: a job held by a paused printer counts, one refused by
-// a printer that rejects jobs does not. The temporary PDF is gone when this
-// returns.
-PrintResult printPattern(const QImage& image, Spooler& spooler);
-
-// The same on the system's default printer.
-PrintResult printPattern(const QImage& image);
 
 }  // namespace plexaro

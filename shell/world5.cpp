@@ -41,6 +41,9 @@ world5::world5(QWidget* parent) : QMainWindow(parent) {
   // The window keeps the size of its drawing area plus the menu bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(canvas_, &Canvas::clicked, this, &world5::Form_Click);
+  printer_ = new PatternPrinter(this);
+  connect(printer_, &PatternPrinter::failed, this,
+          [this] { showMessage(QStringLiteral("Error: cannot access printer")); });
 }
 
 world5::~world5() = default;
@@ -258,8 +261,8 @@ void world5::savepattern_Click() {
 }
 
 void world5::printpattern_Click() {
-  if (!printPattern(canvas_->image()).printed)
-    showMessage(QStringLiteral("Error: cannot access printer"));
+  // Returns at once; a failure comes back through PatternPrinter::failed.
+  printer_->print(canvas_->image());
 }
 
 void world5::showMessage(const QString& text) {

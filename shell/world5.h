@@ -14,6 +14,7 @@ class QPushButton;
 namespace plexaro {
 
 class Canvas;
+class PatternPrinter;
 
 // The main window. It owns the world state, implements the window side of
 // the platform the world and the generators draw through, and carries one
@@ -77,6 +78,7 @@ class world5 : public QMainWindow, public WindowPlatform {
   QAction* twocolors = nullptr;
   QAction* manycolors = nullptr;
   QPushButton* buttonWithFocus_ = nullptr;  // while the About panel is shown
+  PatternPrinter* printer_ = nullptr;
 
   WorldState world_;
   UniformRandom random_;

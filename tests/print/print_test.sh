@@ -1,0 +1,173 @@
+#!/bin/bash
+# Print Pattern in the built program, driven on a private X server, through
+# private CUPS servers: a PDF printer (cups-pdf) in its states, a server that
+# wants a password, a socket that never answers. Needs root; exits 77
+# (skipped) without it or without the tools.
+#   usage: print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
+# cups-pdf writes root's jobs to ~root/PDF (/etc/cups/cups-pdf.conf), which
+# others share: the jobs here get numbers of their own, ${id}00 to ${id}99,
+# and their files, TITLE-job_NUMBER.pdf, are the only ones it reads or removes.
+set -u
+app=$(realpath "$1") support=$(cd "$(dirname "$0")/../support" && pwd)
+skip() { echo "SKIP: $*" && exit 77; }
+[ "$(id -u)" = 0 ] || skip "cupsd and cups-pdf need root"
+for t in cupsd lpadmin Xvfb xdotool import convert compare pdftoppm script unshare python3; do
+  command -v $t >/dev/null || skip "$t is missing (scripts/setup-deps --test)"
+done
+ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -f $ppd ] || skip "cups-pdf is missing"
+out=$(sed -n 's/^Out *//p' /etc/cups/cups-pdf.conf)
+out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
+
+# Outside /tmp, which the program gets a read-only one of its own.
+w=$(mktemp -d /var/tmp/plexaro-print.XXXXXX) && chmod 755 "$w"
+id=$((RANDOM % 9000 + 1000))
+mkfifo "$w/in" && exec 4<>"$w/in" # a terminal's input that never comes
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do pkill -P "$p"; kill "$p"; done 2>/dev/null
+  wait 2>/dev/null
+  rm -f "$out"/*job_$id??.pdf # whatever the title
+  [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "$w"
+}
+trap cleanup EXIT
+fails=0
+check() {
+  if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1" && fails=$((fails + 1)); fi
+}
+# within TENTHS COMMAND...: retries COMMAND until it succeeds or time is up.
+within() {
+  local end=$((${EPOCHREALTIME/./} / 100000 + $1))
+  until "${@:2}"; do
+    [ $((${EPOCHREALTIME/./} / 100000)) -lt $end ] || return 1
+    sleep 0.1
+  done
+}
+
+# cupsd NAME LISTEN [auth]: a CUPS server with all its files under $w/NAME.
+cupsd_up() {
+  local d=$w/$1 && mkdir -p "$w/$1"/{ppd,ssl,spool/tmp,cache,state,log}
+  cat >"$d/cupsd.conf" <<EOF
+Listen $2
+Browsing No
+LogLevel debug
+<Location />
+  ${3:+AuthType Basic}
+  ${3:+Require valid-user}
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+  printf '%s\n' "ServerRoot $d" "RequestRoot $d/spool" "TempDir $d/spool/tmp" "CacheDir $d/cache" \
+    "StateDir $d/state" "ErrorLog $d/log/error_log" "AccessLog $d/log/access_log" \
+    "PageLog $d/log/page_log" "FileDevice No" "Sandboxing Relaxed" "SystemGroup root" \
+    >"$d/cups-files.conf"
+  echo "NextJobId ${id}00" >"$d/cache/job.cache"
+  cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" &
+  pids+=($!)
+  within 100 grep -qs '^I .* Listening to' "$d/log/error_log" || { echo "no cupsd $1" && exit 1; }
+}
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$w/display" 2>/dev/null &
+pids+=($!)
+within 100 test -s "$w/display" && export DISPLAY=:$(cat "$w/display")
+export HOME=$w/home XDG_RUNTIME_DIR=$w/run && mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
+
+# start NAME [WRAPPER...]: the program in the folder $w/NAME, until its window is up.
+start() {
+  mkdir "$w/$1" && (cd "$w/$1" && exec "${@:2}" "$app") <&4 >"$w/$1.log" 2>&1 &
+  pid=$! && pids+=($pid)
+  within 200 xdotool search --onlyvisible --name '^Plexaro - By Quennel$' >"$w/win"
+  win=$(head -1 "$w/win") && eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove --window "$win" 60 $((HEIGHT - 533 + 120)) click 1 # Create Regular World
+  sleep 1
+}
+key() { xdotool windowfocus "$win" key "$1"; }
+box() { xdotool search --onlyvisible --name '^Plexaro$' >/dev/null; }
+# The message box is up within 15 s; Return closes it.
+message() { within 150 box && xdotool key Return && within 50 eval '! box'; }
+no_message() { sleep 2 && ! box; }
+# A close request through the window ends the program within 2 s, with status 0.
+closes() {
+  python3 "$support/close_window.py" "$win"
+  within 20 eval '! kill -0 $pid 2>/dev/null' && wait $pid && return
+  { pkill -9 -P $pid; kill -9 $pid; wait $pid; } 2>/dev/null; return 1 # the next case starts afresh
+}
+shot() { import -window "$win" rgb:- | md5sum; }
+pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
+queued() { lpstat -o | grep -c .; }
+
+echo "# a PDF printer as the default, with A5 paper; TMPDIR cannot exist, /tmp is read-only"
+cupsd_up pdf "$w/pdf.sock"
+# The clients read the server's folder: no client.conf, no lpoptions there.
+export CUPS_SERVER=$w/pdf.sock CUPS_SERVERROOT=$w/pdf
+lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 -o Label=2 && lpadmin -d pdf &&
+  lpadmin -p other -E -v cups-pdf:/ -P $ppd || exit 1
+# All but the working folder is read-only to the program: a print writes no file.
+start print env TMPDIR="$w/none" unshare -m sh -c 'mount --bind . . && cd "$PWD" &&
+  mount -o bind,remount,ro / && mount -t tmpfs -o ro none /tmp && exec "$0"'
+key ctrl+p
+check "one job done" within 600 eval '[ -n "$(pdfs)" ] && [ "$(queued)" = 0 ]'
+key ctrl+s # Save Pattern is still on, and saves the picture as it was printed
+check "no message" no_message
+check "saved after the print" within 50 test -f "$w/print/pattern1.bmp"
+pdf=$(pdfs)
+check "one PDF, named after the job" [ "$(pdfs | wc -l)" = 1 ]
+pdftoppm -r 600 -singlefile -png "$pdf" "$w/page"
+IFS=' x+' read -r pw ph bw bh bx by < <(convert "$w/page.png" -fuzz 10% -format '%w %h %@' info:)
+echo "    page ${pw}x$ph, picture ${bw}x$bh at $bx,$by (600 dpi)"
+check "A5 paper" [ $(((pw + 50) / 100)) = 35 -a $(((ph + 50) / 100)) = 50 ]
+# 10 mm is 236 pixels; the picture fills the width inside them.
+check "fitted and centred, 10 mm margins" eval '((bx > 230 && bx < 245 &&
+  (pw - bw - 2 * bx) ** 2 <= 9 && (ph - bh - 2 * by) ** 2 <= 9))'
+# Each pixel is a block of 6 x 6: sampled 1 pixel off its centre both ways it
+# has its colour exactly, with no JPEG noise nor smoothing with the neighbours.
+for d in -1 1; do
+  convert "$w/page.png" -crop "${bw}x$bh+$((bx + d))+$((by + d))" +repage -filter point \
+    -resize '503x533!' "$w/sampled.png"
+  check "pixels as saved, sampled at $d" [ "$(compare -metric AE -fuzz 5% "$w/sampled.png" \
+    "$w/print/pattern1.bmp" null: 2>&1)" = 0 ]
+done
+
+echo "# a queue that rejects jobs, a paused queue, no default printer"
+cupsreject pdf && key ctrl+p
+check "rejected: the message" message
+cupsaccept pdf && cupsdisable pdf && key ctrl+p
+check "paused: the job waits" within 100 eval '[ "$(queued)" = 1 ]'
+check "paused: no message" no_message
+cancel -a pdf && cupsenable pdf && lpadmin -x pdf && key ctrl+p
+check "no default printer: the message" message
+check "closes" closes
+check "nothing more printed, nothing written in the folder" \
+  eval '[ "$(pdfs)" = "$pdf" ] && [ "$(ls -A "$w/print")" = pattern1.bmp ]'
+
+echo "# a server that wants a password; the program started from a terminal"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0))
+print(s.getsockname()[1])')
+cupsd_up auth 127.0.0.1:$port auth
+CUPS_SERVER=127.0.0.1:$port start tty script -qfeO /dev/null -c
+key ctrl+p
+check "the message" message
+check "no prompt" eval '! grep -qi password "$w/tty.log"'
+check "closes" closes
+
+echo "# a socket that accepts and never answers"
+python3 -c 'import socket, sys, time; s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1])
+s.listen(64); time.sleep(600)' "$w/hang.sock" &
+pids+=($!)
+CUPS_SERVER=$w/hang.sock start hang
+before=$(shot) && key ctrl+p && sleep 0.5
+xdotool mousemove --window "$win" 60 $((HEIGHT - 533 + 120)) click 1 && sleep 1
+check "the window repaints meanwhile" [ "$(shot)" != "$before" ]
+check "the message" message
+key ctrl+p && sleep 1
+check "a close request ends it while a print waits" closes
+
+[ $fails = 0 ] && echo "all print checks passed" && exit 0
+echo "$fails check(s) failed; logs:" && tail -n 5 "$w"/*.log
+exit 1
