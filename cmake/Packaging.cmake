@@ -43,6 +43,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Opened when the first print is made, so not among the libraries the
+# binary names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libcups2)
 # Qt picks its Wayland plugin by itself in a Wayland session.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 

@@ -1,11 +1,10 @@
 #include "cups_print.h"
 
-#include <cups/cups.h>
-
 #include <QBuffer>
 #include <algorithm>
 #include <memory>
 
+#include "cups_library.h"
 #include "print_page.h"
 
 namespace plexaro {
@@ -18,18 +17,23 @@ constexpr double kPollSeconds = 0.2;
 // Longer than anyone waits for a print; the cancel flag ends it sooner.
 constexpr int kConnectMsec = 60'000;
 
+// libcups, once printOnDefaultDestination has found that it can be opened.
+const CupsLibrary& cups() {
+  return *cupsLibrary();
+}
+
 struct HttpCloser {
-  void operator()(http_t* http) const { httpClose(http); }
+  void operator()(http_t* http) const { cups().httpClose(http); }
 };
 struct DestDeleter {
-  void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+  void operator()(cups_dest_t* dest) const { cups().cupsFreeDests(1, dest); }
 };
 struct InfoDeleter {
-  void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+  void operator()(cups_dinfo_t* info) const { cups().cupsFreeDestInfo(info); }
 };
 
 std::string cupsError(const std::string& what) {
-  return what + ": " + cupsLastErrorString();
+  return what + ": " + cups().cupsLastErrorString();
 }
 
 bool succeeded(ipp_status_t status) {
@@ -60,10 +64,10 @@ struct Paper {
 // Sizes and margins come in hundredths of a millimetre.
 Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   Paper paper;
-  const char* media = cupsGetOption("media", dest->num_options, dest->options);
+  const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
   if (!media) {
-    ipp_attribute_t* preset = cupsFindDestDefault(http, dest, info, "media");
-    media = preset ? ippGetString(preset, 0, nullptr) : nullptr;
+    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, info, "media");
+    media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
   }
   if (!media) return paper;
 
@@ -72,10 +76,10 @@ Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   // where the name itself tells the size, the name wins.
   cups_size_t size{};
   const bool listed =
-      cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
-  pwg_media_t* named = pwgMediaForPWG(media);
-  if (!named) named = pwgMediaForLegacy(media);
-  if (!named) named = pwgMediaForPPD(media);
+      cups().cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+  pwg_media_t* named = cups().pwgMediaForPWG(media);
+  if (!named) named = cups().pwgMediaForLegacy(media);
+  if (!named) named = cups().pwgMediaForPPD(media);
   if (named && (!listed || size.width != named->width || size.length != named->length)) {
     size = cups_size_t{};
     size.width = named->width;
@@ -94,27 +98,32 @@ Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
 }  // namespace
 
 bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, std::string& why) {
-  cupsSetPasswordCB2(noPassword, nullptr);  // for this thread
+  if (!cupsLibrary()) {
+    why = "libcups cannot be opened";
+    return false;
+  }
+  cups().cupsSetPasswordCB2(noPassword, nullptr);  // for this thread
 
   // httpConnect2 looks at *cancel between waits of 100 ms. It takes a plain
   // int, which is how an atomic int is laid out.
   static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_always_lock_free);
-  const std::unique_ptr<http_t, HttpCloser> connection(
-      httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMsec,
-                   reinterpret_cast<int*>(&cancel)));
+  const std::unique_ptr<http_t, HttpCloser> connection(cups().httpConnect2(
+      cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(), 1,
+      kConnectMsec, reinterpret_cast<int*>(&cancel)));
   http_t* http = connection.get();
   if (!http) {
-    why = std::string("cannot connect to ") + cupsServer();
+    why = std::string("cannot connect to ") + cups().cupsServer();
     return false;
   }
-  httpSetTimeout(http, kPollSeconds, keepWaiting, &cancel);
+  cups().httpSetTimeout(http, kPollSeconds, keepWaiting, &cancel);
 
-  const std::unique_ptr<cups_dest_t, DestDeleter> dest(cupsGetNamedDest(http, nullptr, nullptr));
+  const std::unique_ptr<cups_dest_t, DestDeleter> dest(
+      cups().cupsGetNamedDest(http, nullptr, nullptr));
   if (!dest) {
     why = cupsError("no default destination");
     return false;
   }
-  const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cupsCopyDestInfo(http, dest.get()));
+  const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cups().cupsCopyDestInfo(http, dest.get()));
   if (!info) {
     why = cupsError(dest->name);
     return false;
@@ -135,20 +144,20 @@ bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, st
   }
 
   int job = 0;
-  if (!succeeded(
-          cupsCreateDestJob(http, dest.get(), info.get(), &job, kPrintJobTitle, 0, nullptr)) ||
+  if (!succeeded(cups().cupsCreateDestJob(http, dest.get(), info.get(), &job, kPrintJobTitle, 0,
+                                          nullptr)) ||
       job <= 0) {
     why = cupsError(std::string(dest->name) + " refused the job");
     return false;
   }
-  if (cupsStartDestDocument(http, dest.get(), info.get(), job, kPrintJobTitle, CUPS_FORMAT_PDF, 0,
-                            nullptr, 1) != HTTP_STATUS_CONTINUE ||
-      cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
+  if (cups().cupsStartDestDocument(http, dest.get(), info.get(), job, kPrintJobTitle,
+                                   CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE ||
+      cups().cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
           HTTP_STATUS_CONTINUE ||
-      !succeeded(cupsFinishDestDocument(http, dest.get(), info.get()))) {
+      !succeeded(cups().cupsFinishDestDocument(http, dest.get(), info.get()))) {
     why = cupsError(std::string(dest->name) + " did not take the page");
     // A job without its page would only wait in the queue.
-    if (!cancel) cupsCancelDestJob(http, dest.get(), job);
+    if (!cancel) cups().cupsCancelDestJob(http, dest.get(), job);
     return false;
   }
   return true;

@@ -5,85 +5,48 @@
 #   e2e_test.sh PATH/TO/plexaro
 set -u
 program=$(realpath "$1")
-here=$(dirname "$(realpath "$0")")
-for tool in Xvfb xdotool convert python3; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+for tool in Xvfb xdotool import python3; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed" && exit 77; }
 done
-work=$(mktemp -d)
-app= xvfb= failures=0
-trap 'kill $app $xvfb 2>/dev/null; wait; rm -rf "$work"' EXIT
-check() {
-  if eval "$2"; then echo "ok   - $1"; else echo "FAIL - $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/../support/session.sh"
+session_begin
 
 # A stale DISPLAY: one plain paragraph and status 1, no core file.
-(cd "$work" && env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:4242 "$program" 2>"$work/err")
-status=$?
-check "no display: status 1, one paragraph, nothing left" \
-  '[ $status = 1 ] && [ "$(wc -l <"$work/err")" = 1 ] && [ "$(ls "$work")" = err ]'
-grep -q "cannot reach a display" "$work/err" || cat "$work/err"
+mkdir "$w/stale" && (cd "$w/stale" && DISPLAY=:4242 "$program" 2>../stale.err)
+check "no display: status 1, one paragraph" eval '[ $? = 1 ] && [ $(wc -l <"$w/stale.err") = 1 ]'
+check "no display: nothing left" [ -z "$(ls -A "$w/stale")" ]
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb
-(cd "$work" && exec "$program") &
-app=$!
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Plexaro - By Quennel$' | head -1)
-[ -n "$win" ] || { echo "FAIL - no window"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$win")"
-menu=$((HEIGHT - 533))
-
+start e2e "$program"
 # The drawing area's pixels in a rectangle X Y W H, one hex colour a line.
 pixels() {
-  import -window "$win" -crop "$3x$4+$1+$(($2 + menu))" +repage -depth 8 rgb:- |
-    od -An -v -tx1 -w3 | tr -d ' '
+  import -window "$win" -crop "$3x$4+$1+$((menu + $2))" +repage -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d ' '
 }
-# The 5 x 5 block around the centre, 1 where the centre's colour, 0 black.
+# The 5 x 5 block around the centre: 1 where the centre's colour, 0 black.
 block() {
-  local centre
-  centre=$(pixels 251 266 1 1)
-  pixels 249 264 5 5 | while read -r p; do
-    if [ "$p" = 000000 ]; then printf 0; elif [ "$p" = "$centre" ]; then printf 1; else printf x; fi
-  done
+  local centre=$(pixels 251 266 1 1)
+  pixels 249 264 5 5 | sed "s/^000000$/0/; s/^$centre$/1/" | tr -d '\n'
 }
-press() { xdotool mousemove --window "$win" 60 $((menu + $1)) click 1; }
-# Presses "Create Regular World" and waits for a new centre colour.
-regular() {
-  local before
-  before=$(pixels 251 266 1 1)
-  press 120
-  for _ in $(seq 50); do [ "$(pixels 251 266 1 1)" != "$before" ] && return; sleep 0.1; done
+regular() { # presses "Create Regular World" and waits for its new colour
+  local before=$(pixels 251 266 1 1)
+  click 60 120
+  within 50 eval '[ "$(pixels 251 266 1 1)" != "$before" ]'
 }
+one=0110101011111100001100001 # the 5 x 5 block of a first growth
+check "starts black" within 50 eval '[ "$(pixels 120 0 383 533 | sort -u)" = 000000 ]'
+check "a Regular World grows from the centre" eval 'regular && [ $(block) = $one ]'
+click 60 56 && sleep 0.5 # Reset World
+check "Reset leaves the picture" [ $(block) = $one ]
+check "and the next world starts afresh" eval 'regular && [ $(block) = $one ]'
 
-for _ in $(seq 50); do [ "$(pixels 300 300 1 1)" = 000000 ] && break; sleep 0.1; done
-check "starts black" '[ "$(pixels 200 0 300 533 | sort -u)" = 000000 ]'
-one=0110101011111100001100001
-regular
-check "a Regular World grows from the centre" '[ "$(block)" = $one ]'
-press 56 # Reset World: the picture stays, the next world grows from one seed again
-sleep 0.5
-check "Reset leaves the picture" '[ "$(block)" = $one ]'
-regular
-check "after Reset a world starts afresh" '[ "$(block)" = $one ]'
+ticks() { awk '{print $14 + $15}' /proc/$pid/stat; }
+before=$(ticks) && sleep 3
+check "idles without using the processor" [ $(($(ticks) - before)) -le 6 ]
 
-ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }
-before=$(ticks)
-sleep 3
-check "idles without using the processor" '[ $(($(ticks) - before)) -le 6 ]'
-
-rss() { awk '/VmRSS/ {print $2}' "/proc/$app/status"; }
-xdotool mousemove --window "$win" 60 $((menu + 185)) click --repeat 50 --delay 5 1
-sleep 1
+rss() { awk '/VmRSS/ {print $2}' /proc/$pid/status; }
+click 60 185 --repeat 50 --delay 5 && sleep 1 # Create Rainbow World
 warm=$(rss)
-xdotool mousemove --window "$win" 60 $((menu + 185)) click --repeat 400 --delay 5 1
-sleep 1
-echo "resident after 50 presses: $warm kB, after 450: $(rss) kB"
-check "memory stays flat over many presses" '[ $(($(rss) - warm)) -lt 2048 ]'
-
-python3 "$here/../support/close_window.py" "$win"
-for _ in $(seq 20); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
-status=running
-kill -0 $app 2>/dev/null || { wait $app; status=$?; app=; }
-check "the close button ends it with status 0" '[ $status = 0 ]'
-[ $failures = 0 ]
+click 60 185 --repeat 400 --delay 5 && sleep 1
+echo "    resident after 50 presses: $warm kB, after 450: $(rss) kB"
+check "memory stays flat over many presses" [ $(($(rss) - warm)) -lt 2048 ]
+check "the close button ends it with status 0" closes
+exit $((fails > 0))

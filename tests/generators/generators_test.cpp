@@ -83,21 +83,15 @@ TEST(SpiralWorld, CopiesEachGridFromItsOwnNeighboursOrStartsTheNextColour) {
     }
 }
 
-TEST(SpiralWorld, ChannelsWrapOrCountLikeAnOdometer) {
+TEST(SpiralWorld, ChannelsWrapOrCountLikeAnOdometerAndAreDrawnInvertedAndPermuted) {
   MemoryPlatform p(1, 1);
   SpiralScheme s;
-  const struct {
-    int progression;
-    Channels from;
-    CellValue to;
-  } cases[] = {{1, {255, 255, 7}, rgb(0, 0, 8)},
-               {3, {255, 1, 1}, rgb(0, 2, 1)},
-               {3, {255, 255, 7}, rgb(0, 0, 8)},
-               {3, {255, 255, 255}, 0}};
-  for (auto c : cases) {
-    s.progression = c.progression;
-    advanceChannels(s, c.from, p);
-    EXPECT_EQ(rgb(c.from.red, c.from.green, c.from.blue), c.to) << c.progression;
+  for (auto [progression, from, to] : {std::tuple{1, Channels{255, 255, 7}, rgb(0, 0, 8)},
+                                       {3, {255, 1, 1}, rgb(0, 2, 1)},
+                                       {3, {255, 255, 255}, 0}}) {
+    s.progression = progression;
+    advanceChannels(s, from, p);
+    EXPECT_EQ(rgb(from.red, from.green, from.blue), to) << progression;
   }
   s.channelOrder = 4;  // green, blue, red
   s.invertRed = s.invertBlue = true;

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Makes the Debian package with cpack in the build folder, checks it (lintian,
 # its list of files, the desktop entry and metainfo it carries), installs it
-# with apt, starts the installed program under Xvfb and closes it the way a
-# window manager does, then purges it: nothing of it may be left. Needs root;
-# leaves a plexaro package that was installed before alone.
+# with apt, uses the installed program end to end under Xvfb, then purges it:
+# nothing of it may be left. Needs root; leaves a plexaro package that was
+# installed before alone.
 #   package_test.sh BUILD_DIR
 set -euo pipefail
-build=$(cd "$1" && pwd) support=$(cd "$(dirname "$0")/../support" && pwd)
+build=$(cd "$1" && pwd) tests=$(cd "$(dirname "$0")/.." && pwd)
 [ "$(id -u)" = 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
 if dpkg -s plexaro >/dev/null 2>&1; then
   echo "skipped: a plexaro package is installed already; this test would remove it"
@@ -14,8 +14,7 @@ if dpkg -s plexaro >/dev/null 2>&1; then
 fi
 fail() { echo "FAIL: $*"; exit 1; }
 tmp=$(mktemp -d)
-pids=
-trap 'kill $pids 2>/dev/null; ! dpkg -s plexaro >/dev/null 2>&1 || apt-get purge -y -qq plexaro >/dev/null; rm -rf "$tmp"' EXIT
+trap '! dpkg -s plexaro >/dev/null 2>&1 || apt-get purge -y -qq plexaro >/dev/null; rm -rf "$tmp"' EXIT
 # No sources: apt may take the dependencies only from what is installed.
 apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120
   -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/dev/null)
@@ -47,19 +46,8 @@ dpkg -L plexaro >"$tmp/files"
 icon=$(sed -n 's/^Icon=//p' /usr/share/applications/org.plexaro.Plexaro.desktop)
 [ -f "/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no 48 px icon named Icon=$icon"
 
-# The installed program opens under Xvfb and ends with status 0 on the close
-# request a window manager sends.
-Xvfb -displayfd 3 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-pids=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$tmp/display") QT_QPA_PLATFORM=xcb
-(cd "$tmp" && exec /usr/bin/plexaro) &
-app=$! pids="$pids $!"
-win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Plexaro - By Quennel$' | head -1) ||
-  fail "the installed program did not open its window"
-python3 "$support/close_window.py" "$win"
-timeout 10 tail --pid=$app -f /dev/null || fail "the close request did not end it"
-wait $app || fail "it ended with status $?"
+# The installed program, used as a user would.
+bash "$tests/e2e/e2e_test.sh" /usr/bin/plexaro || fail "the installed program, end to end"
 
 "${apt[@]}" purge plexaro >/dev/null
 ! dpkg -s plexaro >/dev/null 2>&1 || fail "dpkg still knows plexaro after the purge"

@@ -8,7 +8,7 @@
 # others share: the jobs here get numbers of their own, ${id}00 to ${id}99,
 # and their files, TITLE-job_NUMBER.pdf, are the only ones it reads or removes.
 set -u
-app=$(realpath "$1") support=$(cd "$(dirname "$0")/../support" && pwd)
+app=$(realpath "$1")
 skip() { echo "SKIP: $*" && exit 77; }
 [ "$(id -u)" = 0 ] || skip "cupsd and cups-pdf need root"
 for t in cupsd lpadmin Xvfb xdotool import convert compare pdftoppm script unshare python3; do
@@ -19,30 +19,12 @@ ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 out=$(sed -n 's/^Out *//p' /etc/cups/cups-pdf.conf)
 out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
 
-# Outside /tmp, which the program gets a read-only one of its own.
-w=$(mktemp -d /var/tmp/plexaro-print.XXXXXX) && chmod 755 "$w"
+. "$(dirname "$0")/../support/session.sh"
+TMPDIR=/var/tmp session_begin # outside /tmp, which the program gets a read-only one of
+trap 'session_end; rm -f "$out"/*job_$id??.pdf' EXIT # this run's PDFs, whatever the title
 id=$((RANDOM % 9000 + 1000))
 mkfifo "$w/in" && exec 4<>"$w/in" # a terminal's input that never comes
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do pkill -P "$p"; kill "$p"; done 2>/dev/null
-  wait 2>/dev/null
-  rm -f "$out"/*job_$id??.pdf # whatever the title
-  [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "$w"
-}
-trap cleanup EXIT
-fails=0
-check() {
-  if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1" && fails=$((fails + 1)); fi
-}
-# within TENTHS COMMAND...: retries COMMAND until it succeeds or time is up.
-within() {
-  local end=$((${EPOCHREALTIME/./} / 100000 + $1))
-  until "${@:2}"; do
-    [ $((${EPOCHREALTIME/./} / 100000)) -lt $end ] || return 1
-    sleep 0.1
-  done
-}
+export HOME=$w/home XDG_RUNTIME_DIR=$w/run && mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
 
 # cupsd NAME LISTEN [auth]: a CUPS server with all its files under $w/NAME.
 cupsd_up() {
@@ -73,31 +55,13 @@ EOF
   within 100 grep -qs '^I .* Listening to' "$d/log/error_log" || { echo "no cupsd $1" && exit 1; }
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$w/display" 2>/dev/null &
-pids+=($!)
-within 100 test -s "$w/display" && export DISPLAY=:$(cat "$w/display")
-export HOME=$w/home XDG_RUNTIME_DIR=$w/run && mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
-
-# start NAME [WRAPPER...]: the program in the folder $w/NAME, until its window is up.
-start() {
-  mkdir "$w/$1" && (cd "$w/$1" && exec "${@:2}" "$app") <&4 >"$w/$1.log" 2>&1 &
-  pid=$! && pids+=($pid)
-  within 200 xdotool search --onlyvisible --name '^Plexaro - By Quennel$' >"$w/win"
-  win=$(head -1 "$w/win") && eval "$(xdotool getwindowgeometry --shell "$win")"
-  xdotool mousemove --window "$win" 60 $((HEIGHT - 533 + 120)) click 1 # Create Regular World
-  sleep 1
-}
+# print NAME [WRAPPER...]: the program in $w/NAME with a Regular World drawn.
+print() { start "$1" "$app" "${@:2}" && click 60 120 && sleep 1; }
 key() { xdotool windowfocus "$win" key "$1"; }
 box() { xdotool search --onlyvisible --name '^Plexaro$' >/dev/null; }
 # The message box is up within 15 s; Return closes it.
 message() { within 150 box && xdotool key Return && within 50 eval '! box'; }
 no_message() { sleep 2 && ! box; }
-# A close request through the window ends the program within 2 s, with status 0.
-closes() {
-  python3 "$support/close_window.py" "$win"
-  within 20 eval '! kill -0 $pid 2>/dev/null' && wait $pid && return
-  { pkill -9 -P $pid; kill -9 $pid; wait $pid; } 2>/dev/null; return 1 # the next case starts afresh
-}
 shot() { import -window "$win" rgb:- | md5sum; }
 pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
 queued() { lpstat -o | grep -c .; }
@@ -109,7 +73,7 @@ export CUPS_SERVER=$w/pdf.sock CUPS_SERVERROOT=$w/pdf
 lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 -o Label=2 && lpadmin -d pdf &&
   lpadmin -p other -E -v cups-pdf:/ -P $ppd || exit 1
 # All but the working folder is read-only to the program: a print writes no file.
-start print env TMPDIR="$w/none" unshare -m sh -c 'mount --bind . . && cd "$PWD" &&
+print print env TMPDIR="$w/none" unshare -m sh -c 'mount --bind . . && cd "$PWD" &&
   mount -o bind,remount,ro / && mount -t tmpfs -o ro none /tmp && exec "$0"'
 key ctrl+p
 check "one job done" within 600 eval '[ -n "$(pdfs)" ] && [ "$(queued)" = 0 ]'
@@ -150,7 +114,7 @@ echo "# a server that wants a password; the program started from a terminal"
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0))
 print(s.getsockname()[1])')
 cupsd_up auth 127.0.0.1:$port auth
-CUPS_SERVER=127.0.0.1:$port start tty script -qfeO /dev/null -c
+CUPS_SERVER=127.0.0.1:$port print tty script -qfeO /dev/null -c
 key ctrl+p
 check "the message" message
 check "no prompt" eval '! grep -qi password "$w/tty.log"'
@@ -160,14 +124,13 @@ echo "# a socket that accepts and never answers"
 python3 -c 'import socket, sys, time; s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1])
 s.listen(64); time.sleep(600)' "$w/hang.sock" &
 pids+=($!)
-CUPS_SERVER=$w/hang.sock start hang
+CUPS_SERVER=$w/hang.sock print hang
 before=$(shot) && key ctrl+p && sleep 0.5
-xdotool mousemove --window "$win" 60 $((HEIGHT - 533 + 120)) click 1 && sleep 1
+click 60 120 && sleep 1
 check "the window repaints meanwhile" [ "$(shot)" != "$before" ]
 check "the message" message
 key ctrl+p && sleep 1
 check "a close request ends it while a print waits" closes
 
-[ $fails = 0 ] && echo "all print checks passed" && exit 0
-echo "$fails check(s) failed; logs:" && tail -n 5 "$w"/*.log
-exit 1
+[ $fails = 0 ] || tail -n 5 "$w"/*.log
+exit $((fails > 0))
