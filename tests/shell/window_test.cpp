@@ -77,8 +77,8 @@ TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
     return label->isVisible();
   };
   for (bool about : {false, true, true, false}) {  // a click on the surface, or About
-    if (about) item("about")->trigger();
-    else QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400});
+    about ? item("about")->trigger()
+          : QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400});
     EXPECT_EQ(panelShown(), about);
     QTest::mouseClick(label, Qt::LeftButton);  // the panel's own clicks change nothing
     QTest::mouseClick(picture, Qt::LeftButton);
@@ -121,6 +121,7 @@ TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
   ASSERT_TRUE(tmp.remove());  // the folder is gone: the save cannot succeed
   item("savepattern")->trigger();
   EXPECT_EQ(seen, QStringLiteral("Plexaro|Error: cannot save pattern1.bmp|1|1"));
+  EXPECT_TRUE(item("savepattern")->isEnabled());  // to try again elsewhere
 }
 
 // A few hundred seeded actions, digested: the picture and all five grids
@@ -160,3 +161,13 @@ TEST_F(Window, ScaledScreensShowPixelsAsSolidBlocks) {
 
 }  // namespace
 }  // namespace plexaro
+
+// The window tests run under the offscreen platform, and with a print system
+// that does not exist, so that none ever reaches a real printer.
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("CUPS_SERVER", "/nonexistent/plexaro-test/cups.sock", 1);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

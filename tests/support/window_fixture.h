@@ -20,23 +20,18 @@ namespace plexaro::testing {
 class WindowInTempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(tmp.isValid());
-    oldDir = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(tmp.path()));
+    ASSERT_TRUE(tmp.isValid() && QDir::setCurrent(tmp.path()));
     w.setMessageSink([this](const QString& text) { messages << text; });
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   }
-  void TearDown() override { QDir::setCurrent(oldDir); }
-
   // The window's controls and menu items, by name.
   QPushButton* button(const char* name) { return w.findChild<QPushButton*>(name); }
   QAction* item(const char* name) { return w.findChild<QAction*>(name); }
   const QImage& image() { return w.findChild<Canvas*>()->image(); }
 
   QTemporaryDir tmp;
-  QString oldDir;
   world5 w;
   QStringList messages;
 };
