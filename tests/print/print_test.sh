@@ -1,12 +1,10 @@
 #!/bin/bash
-# Print Pattern in the built program, driven on a private X server, through
-# private CUPS servers: a PDF printer (cups-pdf) in its states, a server that
-# wants a password, a socket that never answers. Needs root; exits 77
-# (skipped) without it or without the tools.
-#   usage: print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
-# cups-pdf writes root's jobs to ~root/PDF (/etc/cups/cups-pdf.conf), which
-# others share: the jobs here get numbers of their own, ${id}00 to ${id}99,
-# and their files, TITLE-job_NUMBER.pdf, are the only ones it reads or removes.
+# Print Pattern in the program on a private X server, through private CUPS
+# servers: a PDF printer (cups-pdf) in its states, a server that wants a
+# password, a socket that never answers. Needs root.
+#   print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
+# cups-pdf writes root's jobs to ~root/PDF, which others share: the jobs here
+# get numbers of their own, ${id}00 to ${id}99, and only their files are read.
 set -u
 app=$(realpath "$1")
 skip() { echo "SKIP: $*" && exit 77; }
@@ -32,7 +30,7 @@ cupsd_up() {
   cat >"$d/cupsd.conf" <<EOF
 Listen $2
 Browsing No
-LogLevel debug
+LogLevel info
 <Location />
   ${3:+AuthType Basic}
   ${3:+Require valid-user}
