@@ -24,8 +24,9 @@ namespace plexaro {
 
 namespace {
 
-QPushButton* makeButton(const QString& caption, QRect geometry, QWidget* parent) {
+QPushButton* makeButton(const char* name, const QString& caption, QRect geometry, QWidget* parent) {
   auto* button = new CaptionButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(geometry);
   return button;
 }
@@ -51,14 +52,13 @@ world5::~world5() = default;
 void world5::buildControls() {
   // Made in tab order (Regular, Spiral, Rainbow, Reset), so that the focus
   // chain runs that way and "Create Regular World" holds the focus at start.
-  Command3 = makeButton(QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
-  Command4 = makeButton(QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
-  Command5 = makeButton(QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
-  Command6 = makeButton(QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
-  Command3->setObjectName(QStringLiteral("Command3"));
-  Command4->setObjectName(QStringLiteral("Command4"));
-  Command5->setObjectName(QStringLiteral("Command5"));
-  Command6->setObjectName(QStringLiteral("Command6"));
+  Command3 =
+      makeButton("Command3", QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
+  Command4 =
+      makeButton("Command4", QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
+  Command5 =
+      makeButton("Command5", QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
+  Command6 = makeButton("Command6", QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
   connect(Command3, &QPushButton::clicked, this, &world5::Command3_Click);
   connect(Command4, &QPushButton::clicked, this, &world5::Command4_Click);
   connect(Command5, &QPushButton::clicked, this, &world5::Command5_Click);
