@@ -31,7 +31,9 @@ start() {
   (cd "$w/$1" && exec "${@:3}" "$2") <&4 >"$w/$1.log" 2>&1 &
   pid=$! && pids+=($pid)
   within 200 xdotool search --onlyvisible --name '^Plexaro - By Quennel$' >"$w/win"
-  win=$(head -1 "$w/win") && eval "$(xdotool getwindowgeometry --shell "$win")"
+  win=$(head -1 "$w/win")
+  [ -n "$win" ] || { echo "FAIL - no window for $1:" && tail "$w/$1.log" && exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$win")"
   menu=$((HEIGHT - 533))
 }
 exec 4</dev/null
