@@ -65,9 +65,11 @@ TEST(Createworld, ManyColoursSumEachChannelModulo256AndKeepTheRawSum) {
       (std::array{b[1][1], b[1][2], b[1][3], b[2][1], b[2][2], b[2][3], b[3][1], b[3][2], b[3][3]}),
       (std::array<CellValue, 9>{3, 4, 5, 3, 1, 1, 2, 2, 1}));
   EXPECT_EQ(t.world.cellGrid.at(kCx + 1, kCy - 1), 5 * 65793);
-  // shadowGrid: the sum of five packed colours, unreduced.
-  const Grid& s = t.world.shadowGrid;
-  EXPECT_GT(*std::max_element(s.row(0), s.row(0) + s.size()), 16777215);
+  // Each channel reduced modulo 256; shadowGrid the sum of five packed
+  // colours, unreduced.
+  auto largest = [](const Grid& g) { return *std::max_element(g.row(0), g.row(0) + g.size()); };
+  EXPECT_EQ(largest(t.world.redGrid), 255);
+  EXPECT_GT(largest(t.world.shadowGrid), 16777215);
 }
 
 TEST(Resetpattern, ClearsCellGridUpToColumnWPlus1AndRowHPlus1AndNothingElse) {
