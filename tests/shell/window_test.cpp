@@ -45,8 +45,9 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
     EXPECT_EQ(image() == before, kind == kNoWorld) << name;  // Reset leaves the picture
     EXPECT_TRUE(shown() == held()) << name;
     EXPECT_TRUE(item("savepattern")->isEnabled());
-    if (kind == kRegularWorld)
+    if (kind == kRegularWorld) {
       EXPECT_EQ(image().pixel(251, 266), qRgb(fg & 255, (fg >> 8) & 255, fg >> 16));
+    }
   }
 }
 
