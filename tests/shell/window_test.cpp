@@ -163,8 +163,7 @@ TEST_F(Window, ScaledScreensShowPixelsAsSolidBlocks) {
 }  // namespace
 }  // namespace plexaro
 
-// The window tests run under the offscreen platform, and with a print system
-// that does not exist, so that none ever reaches a real printer.
+// Offscreen, and with a print system that does not exist: no test prints.
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("CUPS_SERVER", "/nonexistent/plexaro-test/cups.sock", 1);

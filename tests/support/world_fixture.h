@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 
 #include "world/memory_platform.h"
@@ -28,10 +29,7 @@ inline Block blockAround(const Grid& g, int cx, int cy) {
 }
 
 inline long countEqual(const Grid& g, CellValue v) {
-  long n = 0;
-  for (std::size_t i = 0; i < g.size(); ++i)
-    n += g.row(0)[i] == v;
-  return n;
+  return std::count(g.row(0), g.row(0) + g.size(), v);
 }
 
 }  // namespace plexaro::testing
