@@ -40,10 +40,8 @@ void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
 
 void paintRainbow(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
-  if (covers(world.cellGrid, frame))
-    scan<InsideCells>(world, platform, frame);
-  else
-    scan<ClippedCells>(world, platform, frame);
+  withCellAccess(world.cellGrid, frame,
+                 [&]<class Cells>() { scan<Cells>(world, platform, frame); });
 }
 
 }  // namespace plexaro

@@ -117,10 +117,8 @@ void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame&
 
 void paintSpiral(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
-  if (covers(world.cellGrid, frame))
-    walkAndColour<InsideCells>(world, platform, frame);
-  else
-    walkAndColour<ClippedCells>(world, platform, frame);
+  withCellAccess(world.cellGrid, frame,
+                 [&]<class Cells>() { walkAndColour<Cells>(world, platform, frame); });
 }
 
 }  // namespace plexaro

@@ -85,4 +85,15 @@ inline bool covers(const Grid& g, const WalkFrame& f) {
   return f.cx >= 0 && f.cy >= 0 && f.lastX + 1 < g.columns() && f.lastY + 1 < g.rows();
 }
 
+// Runs `run` with the grid access that fits: plain array access where the
+// grids (all of one size) cover the frame, checked access where the drawing
+// area has grown beyond them. `run` is a lambda template: []<class Cells>() {}.
+template <class Run>
+void withCellAccess(const Grid& g, const WalkFrame& f, Run&& run) {
+  if (covers(g, f))
+    run.template operator()<InsideCells>();
+  else
+    run.template operator()<ClippedCells>();
+}
+
 }  // namespace plexaro

@@ -61,11 +61,7 @@ void grow(WorldState& w, const WalkFrame& f) {
 
 void createworld(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
-  // Every grid has the same bounds, so checking one decides for all five.
-  if (covers(world.cellGrid, frame))
-    grow<InsideCells>(world, frame);
-  else
-    grow<ClippedCells>(world, frame);
+  withCellAccess(world.cellGrid, frame, [&]<class Cells>() { grow<Cells>(world, frame); });
   platform.enableSavePattern();
 }
 
