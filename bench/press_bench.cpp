@@ -51,14 +51,16 @@ void bare(benchmark::State& state, Kind kind, bool many) {
 
 const bool registered = [] {
   struct Case {
-    const char* button;
+    const char* button;  // the button's object name
+    const char* world;
     Kind kind;
   };
-  for (const Case& c : {Case{"Command3", Kind::Regular}, Case{"Command4", Kind::Spiral},
-                        Case{"Command5", Kind::Rainbow}}) {
+  for (const Case& c : {Case{"Command3", "regular", Kind::Regular},
+                        Case{"Command4", "spiral", Kind::Spiral},
+                        Case{"Command5", "rainbow", Kind::Rainbow}}) {
     for (bool many : {false, true}) {
       const std::string name =
-          std::string(c.button) + "_Click" + (many ? "/many_colors" : "/two_colors");
+          std::string("press/") + c.world + (many ? "/many_colors" : "/two_colors");
       benchmark::RegisterBenchmark(name.c_str(), press, c.button, many)
           ->Unit(benchmark::kMillisecond);
       benchmark::RegisterBenchmark(("bare/" + name).c_str(), bare, c.kind, many)

@@ -16,6 +16,8 @@ foreach(doc changelog plexaro.1)
 endforeach()
 install(FILES resources/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${docdir})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/plexaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES resources/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME plexaro)
 
 # Installed in /usr/bin, the program finds its libraries where the system
 # keeps them; no search path of its own.

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 
 #include "world/platform.h"
@@ -23,6 +24,8 @@ class Canvas : public QWidget {
 
   // The pixels, for drawing into; the start-up paints every one of them.
   PixelView pixels() { return {pixels_.get(), kWidth, kHeight}; }
+  // Sets every pixel to `pixel` (0xffRRGGBB).
+  void fill(std::uint32_t pixel) { std::fill_n(pixels_.get(), kWidth * kHeight, pixel); }
 
   // The drawing as it stands. This is a view of the canvas's pixels: keep
   // a snapshot with copy(), not with a plain QImage copy.

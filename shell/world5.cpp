@@ -18,7 +18,6 @@
 #include "output/pattern_file.h"
 #include "output/print_pattern.h"
 #include "world/color.h"
-#include "world/line.h"
 
 namespace plexaro {
 
@@ -161,8 +160,7 @@ void world5::showEvent(QShowEvent* event) {
 void world5::Form_Activate() {
   random_.seed(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()));
   world_.create(drawingArea());
-  const AreaSize area = drawingArea();
-  line(pixels(), -10, -10, area.width + 10, area.height + 10, kBlack, LineMode::FilledBox);
+  canvas_->fill(toScreen(kBlack));
   world_.colorMode = 0;
   present();
   // From here Qt's event loop runs every handler, one at a time, and sleeps
