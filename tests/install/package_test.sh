@@ -22,12 +22,12 @@ apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=12
 (cd "$build" && cpack -G DEB) >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail "cpack failed"; }
 deb=$(sed -n 's/.*package: \(.*\.deb\) generated\./\1/p' "$tmp/cpack.log")
 [[ $(basename "$deb") =~ ^plexaro_[0-9.]+_$(dpkg --print-architecture)\.deb$ ]] || fail "package named '$deb'"
-lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian reports errors or warnings"
+lintian --fail-on error,warning,info "$deb" 2>/dev/null || fail "lintian reports something"
 
 # Only what a user needs: no tests, benchmarks, libraries or headers.
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}')
 grep -vE '^./usr/(bin/plexaro|share/(applications|metainfo)/org.plexaro.Plexaro.(desktop|metainfo.xml)|'\
-'share/doc/plexaro/(copyright|changelog.gz)|share/man/man1/plexaro.1.gz)$' <<<"$files" |
+'share/doc/plexaro/(copyright|changelog.gz)|share/man/man1/plexaro.1.gz|share/lintian/overrides/plexaro)$' <<<"$files" |
   grep -vE '^./usr/share/icons/hicolor/(48x48|64x64|128x128|256x256)/apps/org.plexaro.Plexaro.png$' &&
   fail "files in the package that do not belong there"
 [ "$(grep -c 'apps/org.plexaro.Plexaro.png$' <<<"$files")" = 4 ] || fail "icons missing"
