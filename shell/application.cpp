@@ -11,7 +11,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 namespace plexaro {
 
@@ -57,6 +59,10 @@ void closeOnTerminationSignals() {
 namespace {
 
 bool holding = false;
+// Qt's own options that choose where the window goes, when given.
+std::string platformOption;
+std::string displayOption;
+bool noSuchPlatform = false;
 int realStderr = -1;
 int heldStderr = -1;
 QtMessageHandler qtHandler = nullptr;
@@ -73,28 +79,66 @@ void restoreStderr() {
   realStderr = -1;
 }
 
+// What Qt lists after a platform failed to start, as " (Qt's platforms here:
+// a, b, c)", or nothing.
+std::string availablePlatforms(const QString& fatal) {
+  const QString lead = QStringLiteral("Available platform plugins are: ");
+  const qsizetype at = fatal.indexOf(lead);
+  if (at < 0) return {};
+  QString list = fatal.mid(at + lead.size()).trimmed();
+  if (list.endsWith(u'.')) list.chop(1);
+  return " (Qt's platforms here: " + list.toStdString() + ")";
+}
+
+// The paragraph for a failure that the command line caused, or "".
+std::string blameOption(const QString& fatal) {
+  if (!platformOption.empty()) {
+    return "plexaro: cannot start the platform \"" + platformOption + "\" given with -platform: " +
+           (noSuchPlatform ? "Qt has no platform of that name" + availablePlatforms(fatal)
+                           : "it cannot reach its display server") +
+           ". Leave -platform out to show the window on the desktop's own display.\n";
+  }
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (displayOption.empty() || (platform && *platform && std::strncmp(platform, "xcb", 3) != 0))
+    return {};
+  return "plexaro: cannot reach the X display \"" + displayOption +
+         "\" given with -display. Name a display server that is running, or leave -display out "
+         "to use the DISPLAY variable (" +
+         describeVariable("DISPLAY") + ").\n";
+}
+
 void onStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
+    if (text.contains(QStringLiteral("Could not find the Qt platform plugin")))
+      noSuchPlatform = true;
     if (qtHandler) qtHandler(type, context, text);
     return;
   }
   // Only a platform that cannot start is fatal this early.
   restoreStderr();
-  const std::string paragraph =
-      "plexaro: cannot reach a display to show its window on (" + describeVariable("DISPLAY") +
-      ", " + describeVariable("WAYLAND_DISPLAY") + ", " + describeVariable("QT_QPA_PLATFORM") +
-      "). Start Plexaro from a terminal of a running desktop session, or make DISPLAY or "
-      "WAYLAND_DISPLAY name a display server that is running: a value left over from an "
-      "earlier ssh or tmux session is a common cause. Without a desktop, xvfb-run plexaro "
-      "gives it a virtual one.\n";
+  std::string paragraph = blameOption(text);
+  if (paragraph.empty())
+    paragraph =
+        "plexaro: cannot reach a display to show its window on (" + describeVariable("DISPLAY") +
+        ", " + describeVariable("WAYLAND_DISPLAY") + ", " + describeVariable("QT_QPA_PLATFORM") +
+        "). Start Plexaro from a terminal of a running desktop session, or make DISPLAY or "
+        "WAYLAND_DISPLAY name a display server that is running: a value left over from an "
+        "earlier ssh or tmux session is a common cause. Without a desktop, xvfb-run plexaro "
+        "gives it a virtual one.\n";
   std::fputs(paragraph.c_str(), stderr);
   std::_Exit(1);
 }
 
 }  // namespace
 
-DisplayCheck::DisplayCheck() {
+DisplayCheck::DisplayCheck(int argc, char** argv) {
   holding = true;
+  for (int i = 1; i + 1 < argc; ++i) {  // Qt takes "--platform" as "-platform" too
+    std::string_view option = argv[i];
+    if (option.starts_with("--")) option.remove_prefix(1);
+    if (option == "-platform") platformOption = argv[++i];
+    if (option == "-display") displayOption = argv[++i];
+  }
   qtHandler = qInstallMessageHandler(onStartupMessage);
   // The platform libraries also write to stderr themselves (libwayland does);
   // a file in memory takes that until the display is known to be there.

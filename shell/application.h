@@ -15,12 +15,13 @@ void closeOnTerminationSignals();
 // stale DISPLAY from an old ssh or tmux session, a bogus WAYLAND_DISPLAY or
 // QT_QPA_PLATFORM), Qt would print a page about platform plugins, advise
 // reinstalling and abort with a core file; instead the user reads one plain
-// paragraph and the program exits with status 1. What the platform prints
+// paragraph and the program exits with status 1. When Qt's -platform or
+// -display option was given, the paragraph names it. What the platform prints
 // while starting is held back meanwhile and passed on once the display is
 // there.
 class DisplayCheck {
  public:
-  DisplayCheck();
+  DisplayCheck(int argc, char** argv);
   ~DisplayCheck();
   DisplayCheck(const DisplayCheck&) = delete;
   DisplayCheck& operator=(const DisplayCheck&) = delete;

@@ -4,7 +4,7 @@
 #include "world5.h"
 
 int main(int argc, char** argv) {
-  plexaro::DisplayCheck displayCheck;
+  plexaro::DisplayCheck displayCheck(argc, argv);
   QApplication app(argc, argv);
   displayCheck.passed();
   plexaro::describeApplication();

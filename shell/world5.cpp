@@ -63,6 +63,13 @@ void world5::buildControls() {
   connect(Command5, &QPushButton::clicked, this, &world5::Command5_Click);
   connect(Command6, &QPushButton::clicked, this, &world5::Command6_Click);
   Command3->setFocus();
+  // The panel gives the focus back to the button that last held it, whether
+  // "About" was chosen with the mouse, a shortcut or the menu bar's keys.
+  buttonWithFocus_ = Command3;
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (auto* button = qobject_cast<QPushButton*>(now); button && button->parent() == canvas_)
+      buttonWithFocus_ = button;
+  });
 
   Label2 = new QLabel(
       QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
@@ -119,6 +126,16 @@ void world5::buildMenus() {
 
   QAction* about = menuBar()->addAction(QStringLiteral("&About"));
   about->setObjectName(QStringLiteral("about"));
+  // Qt lights a menu-bar item and gives the bar the focus while it moves
+  // there from an open menu. Left with Right onto "About", a menu opened with
+  // the mouse closes, and Qt hands the focus back to the button that had it:
+  // "About" stays lit, but Return would not choose it and Space would press
+  // the button. Remember that the bar was reached that way.
+  connect(menuBar(), &QMenuBar::hovered, this,
+          [this] { barLitByKeys_ = focusWidget() == menuBar(); });
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{Command3, Command4, Command5, Command6, canvas_})
+    w->installEventFilter(this);
 
   connect(savepattern, &QAction::triggered, this, &world5::savepattern_Click);
   connect(printpattern, &QAction::triggered, this, &world5::printpattern_Click);
@@ -217,15 +234,16 @@ void world5::manycolors_Click() {
 
 void world5::about_Click() {
   // A hidden button keeps the focus unless it is taken away: Space would
-  // still press it. The drawing area holds it while the panel is shown.
-  if (Label2->isHidden()) buttonWithFocus_ = qobject_cast<QPushButton*>(focusWidget());
+  // still press it. The drawing area holds it while the panel is shown; it
+  // takes it first, so that it does not pass from button to button as they
+  // are hidden.
+  canvas_->setFocus();
   // Decoded when first shown: most runs never open the panel.
   if (Picture1->pixmap().isNull()) Picture1->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
   for (QWidget* w : {Command3, Command4, Command5, Command6})
     w->hide();
   Label2->show();
   Picture1->show();
-  canvas_->setFocus();
 }
 
 void world5::Form_Click() {
@@ -234,7 +252,28 @@ void world5::Form_Click() {
   Picture1->hide();
   for (QWidget* w : {Command3, Command4, Command5, Command6})
     w->show();
-  (buttonWithFocus_ ? buttonWithFocus_ : Command3)->setFocus();
+  buttonWithFocus_->setFocus();
+}
+
+bool world5::eventFilter(QObject* watched, QEvent* event) {
+  // While the bar shows an item lit that the keys moved to, the keys that
+  // move along it, choose or leave it are its own.
+  if (event->type() == QEvent::KeyPress && barLitByKeys_ && menuBar()->activeAction()) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Space:
+      case Qt::Key_Escape:
+        event->accept();
+        QCoreApplication::sendEvent(menuBar(), event);
+        if (event->isAccepted()) return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void world5::keyPressEvent(QKeyEvent* event) {

@@ -47,6 +47,7 @@ class world5 : public QMainWindow, public WindowPlatform {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildControls();
@@ -77,13 +78,14 @@ class world5 : public QMainWindow, public WindowPlatform {
   QAction* savepattern = nullptr;
   QAction* twocolors = nullptr;
   QAction* manycolors = nullptr;
-  QPushButton* buttonWithFocus_ = nullptr;  // while the About panel is shown
+  QPushButton* buttonWithFocus_ = nullptr;
   PatternPrinter* printer_ = nullptr;
 
   WorldState world_;
   UniformRandom random_;
   MessageSink messageSink_;
   bool activated_ = false;
+  bool barLitByKeys_ = false;
 };
 
 }  // namespace plexaro

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "generators/spiral_scheme.h"
 #include "support/world_fixture.h"
 #include "world/color.h"
@@ -17,6 +19,15 @@ double pick(int k, int n) {
   return (k - 0.5) / n;
 }
 
+// A draw r in [0, 1) gives a whole number from 1 to n, a channel from 0 to
+// 255 and a colour from 2 to 16777215, each end reached.
+TEST(RandomDraws, SpanTheirWholeRangesAndNoMore) {
+  const double last = std::nextafter(1.0, 0.0);
+  EXPECT_EQ(std::pair(randomWhole(0.0, 6), randomWhole(last, 6)), std::pair(1, 6));
+  EXPECT_EQ(std::pair(randomChannel(0.0), randomChannel(last)), std::pair(0, 255));
+  EXPECT_EQ(std::pair(randomColor(0.0), randomColor(last)), std::pair(2, 16777215));
+}
+
 TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
   for (std::int16_t mode : {0, 1}) {
     TestWorld t(9, 7);
@@ -26,29 +37,12 @@ TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
     t.world.cellGrid.at(0, 1) = 7;
     t.platform.script({0.0});
     createRegularWorld(t.world, t.platform);
-    EXPECT_EQ(t.world.foregroundColor, 2);
     for (int y = 0; y < 7; ++y)
       for (int x = 0; x < 9; ++x) {
         const CellValue v = t.world.cellGrid.at(x, y);
         ASSERT_EQ(t.platform.pixel(x, y), mode ? v : v == 1 ? 2 : 0) << mode << " " << x << y;
       }
   }
-}
-
-TEST(Generators, ClearFirstOnlyAfterAnotherKindButRainbowAlways) {
-  const std::pair<Generator, std::int16_t> generators[] = {{createRegularWorld, kRegularWorld},
-                                                           {createSpiralWorld, kSpiralWorld},
-                                                           {createRainbowWorld, kRainbowWorld}};
-  for (auto [generate, own] : generators)
-    for (std::int16_t before : {kNoWorld, kRegularWorld, kRainbowWorld, kSpiralWorld}) {
-      TestWorld t(20, 20);
-      t.world.worldKind = before;
-      t.world.cellGrid.at(0, 0) = 5;  // never grown: survives unless cleared
-      generate(t.world, t.platform);
-      const bool cleared = own == kRainbowWorld || (before != kNoWorld && before != own);
-      EXPECT_EQ(t.world.cellGrid.at(0, 0), cleared ? 0 : 5) << own << " after " << before;
-      EXPECT_EQ(t.world.worldKind, own);
-    }
 }
 
 TEST(SpiralWorld, CopiesEachGridFromItsOwnNeighboursOrStartsTheNextColour) {

@@ -14,7 +14,7 @@ if dpkg -s plexaro >/dev/null 2>&1; then
 fi
 fail() { echo "FAIL: $*"; exit 1; }
 tmp=$(mktemp -d)
-trap '! dpkg -s plexaro >/dev/null 2>&1 || apt-get purge -y -qq plexaro >/dev/null; rm -rf "$tmp"' EXIT
+trap '! dpkg -s plexaro >/dev/null 2>&1 || apt-get purge -y -qq plexaro >/dev/null; rm -rf "${tmp:?}"' EXIT
 # No sources: apt may take the dependencies only from what is installed.
 apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=120
   -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/dev/null)
@@ -34,6 +34,9 @@ grep -vE '^./usr/(bin/plexaro|share/(applications|metainfo)/org.plexaro.Plexaro.
 dpkg-deb -x "$deb" "$tmp/root"
 desktop-file-validate "$tmp/root/usr/share/applications/org.plexaro.Plexaro.desktop"
 appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/org.plexaro.Plexaro.metainfo.xml"
+launchable=$(sed -n 's/.*<launchable type="desktop-id">\(.*\)<.*/\1/p' "$tmp"/root/usr/share/metainfo/*)
+[ -f "$tmp/root/usr/share/applications/$launchable" ] || fail "no desktop file for launchable '$launchable'"
+dpkg-deb -f "$deb" Depends | grep -qE '(^|, )libcups2( |,|$)' || fail "printing needs libcups2"
 
 "${apt[@]}" install "$deb" >"$tmp/apt.log" 2>&1 || { cat "$tmp/apt.log"; fail "apt-get install"; }
 dpkg -L plexaro >"$tmp/files"

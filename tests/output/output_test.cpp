@@ -95,7 +95,8 @@ TEST(SaveFolder, TakesTheFirstFreeNameAndTouchesNothingElse) {
 // partial one: nothing at all where files can be made unnamed, elsewhere
 // (FAT) the one hidden file it was filling.
 TEST(SaveFolder, AKillWhileWritingLeavesNoPatternFile) {
-  QTemporaryDir tmp;
+  QTemporaryDir tmp;  // emptied after every kill: never the current folder
+  ASSERT_TRUE(tmp.isValid());
   const bool unnamed =
       ::close(::openat(AT_FDCWD, tmp.path().toLocal8Bit(), O_TMPFILE | O_WRONLY, 0600)) == 0;
   int status = 0;

@@ -19,7 +19,7 @@ out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
 
 . "$(dirname "$0")/../support/session.sh"
 TMPDIR=/var/tmp session_begin # outside /tmp, which the program gets a read-only one of
-trap 'session_end; rm -f "$out"/*job_$id??.pdf' EXIT # this run's PDFs, whatever the title
+trap 'session_end; rm -f "${out:?}"/*job_"${id:?}"??.pdf' EXIT # this run's PDFs, whatever the title
 id=$((RANDOM % 9000 + 1000))
 mkfifo "$w/in" && exec 4<>"$w/in" # a terminal's input that never comes
 export HOME=$w/home XDG_RUNTIME_DIR=$w/run && mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"

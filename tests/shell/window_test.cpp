@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <random>
@@ -12,16 +14,38 @@
 namespace plexaro {
 namespace {
 
+// The 5 x 5 block around the centre after a first growth and after a second
+// one: 1 in the centre's colour, 0 black.
+constexpr const char* kFirst = "0110101011111100001100001";
+constexpr const char* kSecond = "1000000111001001010111001";
+
 class Window : public testing::WindowInTempFolder {
  protected:
-  // The drawing area right of the buttons, as the screen shows it and as
-  // the canvas holds it.
-  QImage shown() {
+  // What the screen shows of `widget`, or of the drawing area right of the
+  // buttons when none is named; and what the canvas holds there.
+  QImage shown(QWidget* widget = nullptr) {
     QCoreApplication::processEvents();
-    const QPoint at = w.findChild<Canvas*>()->mapTo(&w, QPoint(120, 0));
-    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), 383, 533).toImage();
+    const QRect r = widget ? widget->geometry() : QRect(120, 0, 383, 533);
+    const QPoint at = (widget ? widget->parentWidget() : canvas())->mapTo(&w, r.topLeft());
+    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), r.width(), r.height()).toImage();
   }
   QImage held() { return image().copy(120, 0, 383, 533); }
+  std::string centre() {
+    std::string block;
+    for (int y = 264; y < 269; ++y)
+      for (int x = 249; x < 254; ++x)
+        block += image().pixel(x, y) == image().pixel(251, 266) ? '1' : '0';
+    return block;
+  }
+  Canvas* canvas() { return w.findChild<Canvas*>(); }
+  QLabel* label(const char* name = "Label2") { return w.findChild<QLabel*>(name); }
+  // A key as the keyboard gives it: to the open menu, else the focus.
+  void key(int k, Qt::KeyboardModifiers m = {}) {
+    QTest::keyClick(w.windowHandle(), Qt::Key(k), m);
+  }
+  void clickSurface(Qt::MouseButton b = Qt::LeftButton) {
+    QTest::mouseClick(canvas(), b, {}, {400, 400});
+  }
 };
 
 TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
@@ -34,21 +58,40 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
 
   w.randomSource().seed(5);  // the first Regular World's colour, red in the low byte
   const CellValue fg = randomColor(UniformRandom(5).next());
-  const std::pair<const char*, std::int16_t> presses[] = {{"Command3", kRegularWorld},
-                                                          {"Command4", kSpiralWorld},
-                                                          {"Command5", kRainbowWorld},
-                                                          {"Command6", kNoWorld}};
-  for (auto [name, kind] : presses) {
+  for (std::string name : {"Command3", "Command4", "Command5", "Command6"}) {
     const QImage before = image().copy();
-    button(name)->click();
-    EXPECT_EQ(w.world().worldKind, kind) << name;
-    EXPECT_EQ(image() == before, kind == kNoWorld) << name;  // Reset leaves the picture
+    button(name.c_str())->click();
+    EXPECT_EQ(image() == before, name == "Command6") << name;  // Reset leaves the picture
     EXPECT_TRUE(shown() == held()) << name;
     EXPECT_TRUE(item("savepattern")->isEnabled());
-    if (kind == kRegularWorld) {
+    if (name == "Command3") {
       EXPECT_EQ(image().pixel(251, 266), qRgb(fg & 255, (fg >> 8) & 255, fg >> 16));
     }
   }
+}
+
+// Hidden and shown again, as when minimised and restored: start-up does not
+// run again, and the picture, the world and "Save Pattern" stay.
+TEST_F(Window, KeepsItsPictureAndWorldWhenHiddenAndShownAgain) {
+  button("Command3")->click();
+  const QImage grown = image().copy();
+  w.hide();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  EXPECT_TRUE(shown() == held() && image() == grown);
+  EXPECT_TRUE(item("savepattern")->isEnabled());
+  button("Command3")->click();
+  EXPECT_EQ(centre(), kSecond);
+}
+
+TEST_F(Window, EachRunTakesItsColoursFromTheClock) {
+  QTest::qWait(1000);  // a run started a second after this one
+  world5 later;
+  later.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&later));
+  button("Command3")->click();
+  later.findChild<QPushButton*>("Command3")->click();
+  EXPECT_NE(image().pixel(251, 266), later.findChild<Canvas*>()->image().pixel(251, 266));
 }
 
 TEST_F(Window, ColourModeIsARadioPairThatOnlyTheNextWorldShows) {
@@ -56,7 +99,6 @@ TEST_F(Window, ColourModeIsARadioPairThatOnlyTheNextWorldShows) {
   const QImage before = image().copy();
   for (std::string name : {"manycolors", "manycolors", "twocolors", "manycolors"}) {
     item(name.c_str())->trigger();
-    EXPECT_EQ(w.world().colorMode, name == "manycolors");
     EXPECT_EQ(item("manycolors")->isChecked(), name == "manycolors");
     EXPECT_NE(item("twocolors")->isChecked(), name == "manycolors");
   }
@@ -66,44 +108,78 @@ TEST_F(Window, ColourModeIsARadioPairThatOnlyTheNextWorldShows) {
   EXPECT_EQ(image().pixel(251, 266), qRgb(1, 1, 1));
 }
 
-TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
+TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClickedAndFitsItsText) {
   button("Command4")->click();
   const QImage before = image().copy();
-  auto* label = w.findChild<QLabel*>("Label2");
-  auto* picture = w.findChild<QLabel*>("Picture1");
+  QLabel* picture = label("Picture1");
   auto panelShown = [&] {  // either the panel or the four buttons, never a mix
     for (const char* name : {"Command3", "Command4", "Command5", "Command6"})
-      EXPECT_NE(button(name)->isVisible(), label->isVisible()) << name;
-    EXPECT_EQ(picture->isVisible(), label->isVisible());
-    return label->isVisible();
+      EXPECT_NE(button(name)->isVisible(), label()->isVisible()) << name;
+    EXPECT_EQ(picture->isVisible(), label()->isVisible());
+    return label()->isVisible();
   };
   for (bool about : {false, true, true, false}) {  // a click on the surface, or About
-    about ? item("about")->trigger()
-          : QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400});
+    about ? item("about")->trigger() : clickSurface();
     EXPECT_EQ(panelShown(), about);
-    QTest::mouseClick(label, Qt::LeftButton);  // the panel's own clicks change nothing
-    QTest::mouseClick(picture, Qt::LeftButton);
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+      QTest::mouseClick(label(), b);  // the panel's own clicks change nothing,
+      QTest::mouseClick(picture, b);
+    }
+    clickSurface(Qt::RightButton);  // nor does a right click on the surface
     EXPECT_EQ(panelShown(), about);
   }
   EXPECT_EQ(picture->pixmap().size(), QSize(148, 191));
-  EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0, 255, 0));
   EXPECT_EQ(image(), before);
-  EXPECT_EQ(w.world().worldKind, kSpiralWorld);
+
+  // The label's whole text, drawn unclipped with room to spare, stays inside
+  // the label, and the screen shows exactly that on green.
+  item("about")->trigger();
+  const QRect area = label()->rect();
+  QImage roomy(area.size() * 2, QImage::Format_RGB32);
+  roomy.fill(QColor(0, 255, 0));
+  const QImage green = roomy.copy();
+  QPainter painter(&roomy);
+  painter.setFont(label()->font());
+  painter.setPen(label()->palette().color(QPalette::WindowText));
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip,
+                   label()->text());
+  EXPECT_EQ(shown(label()).convertToFormat(QImage::Format_RGB32), roomy.copy(area));
+  painter.fillRect(area, Qt::green);  // and nothing of it beyond the label
+  painter.end();
+  EXPECT_EQ(roomy, green);
 }
 
 TEST_F(Window, KeysReachOnlyTheButtonsTheUserCanSee) {
-  auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
   key(Qt::Key_Space);  // the focus starts on "Create Regular World"
-  EXPECT_EQ(w.world().worldKind, kRegularWorld);
+  EXPECT_EQ(centre(), kFirst);
+  const QImage grown = image().copy();
+  key(Qt::Key_Escape);       // no panel: Escape does nothing
   item("about")->trigger();  // no key reaches a hidden button
   for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space})
     key(k);
-  EXPECT_EQ(w.world().worldKind, kRegularWorld);
-  key(Qt::Key_Escape);  // closes the panel, and the keys work again
-  EXPECT_TRUE(w.findChild<QLabel*>("Label2")->isHidden());
-  key(Qt::Key_Tab);
+  EXPECT_TRUE(w.isVisible() && image() == grown);
+  key(Qt::Key_Escape);  // closes the panel, and the keys work again on the same world
+  EXPECT_TRUE(label()->isHidden());
   key(Qt::Key_Space);
-  EXPECT_EQ(w.world().worldKind, kSpiralWorld);
+  EXPECT_EQ(centre(), kSecond);
+  key(Qt::Key_Tab);
+  EXPECT_EQ(w.focusWidget(), button("Command4"));
+
+  // "About" is reached from "Options" with Right, however "Options" was
+  // opened; chosen twice and closed, the panel gives the focus back.
+  QMenuBar* bar = w.menuBar();
+  const QPoint options = bar->actionGeometry(bar->actions().first()).center();
+  for (int way : {0, 1, 2}) {  // Alt+O; a click; a click, then Right and Left
+    way ? QTest::mouseClick(bar, Qt::LeftButton, {}, options) : key(Qt::Key_O, Qt::AltModifier);
+    if (way == 2) key(Qt::Key_Right), key(Qt::Key_Left);
+    key(Qt::Key_Right);
+    key(way == 2 ? Qt::Key_Space : Qt::Key_Return);
+    EXPECT_TRUE(label()->isVisible()) << way;
+    item("about")->trigger();
+    clickSurface();
+    EXPECT_EQ(w.focusWidget(), button("Command4")) << way;
+  }
+  EXPECT_EQ(centre(), kSecond);  // and no button was pressed on the way
 }
 
 TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
@@ -123,6 +199,10 @@ TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
   item("savepattern")->trigger();
   EXPECT_EQ(seen, QStringLiteral("Plexaro|Error: cannot save pattern1.bmp|1|1"));
   EXPECT_TRUE(item("savepattern")->isEnabled());  // to try again elsewhere
+  w.setMessageSink([this](const QString& text) { messages << text; });
+  item("printpattern")->trigger();  // there is no print system here
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 12000));
+  EXPECT_EQ(messages, QStringList{"Error: cannot access printer"});
 }
 
 // A few hundred seeded actions, digested: the picture and all five grids

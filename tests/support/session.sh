@@ -22,7 +22,7 @@ session_begin() { # a working folder $w and an X server of its own
 session_end() {
   for p in "${pids[@]}"; do pkill -P "$p"; kill "$p"; done 2>/dev/null
   wait 2>/dev/null
-  [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "$w"
+  [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "${w:?}"
 }
 # start NAME PROGRAM [WRAPPER...]: the program in the folder $w/NAME until its
 # window is up; sets pid, win and menu (the menu bar's height).
