@@ -29,8 +29,6 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
   QImage black(503, 533, QImage::Format_RGB32);
   black.fill(Qt::black);
   EXPECT_TRUE(image() == black);
-  EXPECT_FALSE(item("savepattern")->isEnabled());
-  EXPECT_TRUE(item("twocolors")->isChecked());
 
   w.randomSource().seed(5);  // the first Regular World's colour, red in the low byte
   const CellValue fg = randomColor(UniformRandom(5).next());
@@ -44,51 +42,10 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
     EXPECT_EQ(w.world().worldKind, kind) << name;
     EXPECT_EQ(image() == before, kind == kNoWorld) << name;  // Reset leaves the picture
     EXPECT_TRUE(shown() == held()) << name;
-    EXPECT_TRUE(item("savepattern")->isEnabled());
     if (kind == kRegularWorld) {
       EXPECT_EQ(image().pixel(251, 266), qRgb(fg & 255, (fg >> 8) & 255, fg >> 16));
     }
   }
-}
-
-TEST_F(Window, ColourModeIsARadioPairThatOnlyTheNextWorldShows) {
-  button("Command3")->click();
-  const QImage before = image().copy();
-  for (std::string name : {"manycolors", "manycolors", "twocolors", "manycolors"}) {
-    item(name.c_str())->trigger();
-    EXPECT_EQ(w.world().colorMode, name == "manycolors");
-    EXPECT_EQ(item("manycolors")->isChecked(), name == "manycolors");
-    EXPECT_NE(item("twocolors")->isChecked(), name == "manycolors");
-  }
-  EXPECT_EQ(image(), before);
-  button("Command6")->click();
-  button("Command3")->click();  // the seed's colour: RGB(1, 1, 1)
-  EXPECT_EQ(image().pixel(251, 266), qRgb(1, 1, 1));
-}
-
-TEST_F(Window, AboutPanelReplacesTheButtonsUntilTheDrawingAreaIsClicked) {
-  button("Command4")->click();
-  const QImage before = image().copy();
-  auto* label = w.findChild<QLabel*>("Label2");
-  auto* picture = w.findChild<QLabel*>("Picture1");
-  auto panelShown = [&] {  // either the panel or the four buttons, never a mix
-    for (const char* name : {"Command3", "Command4", "Command5", "Command6"})
-      EXPECT_NE(button(name)->isVisible(), label->isVisible()) << name;
-    EXPECT_EQ(picture->isVisible(), label->isVisible());
-    return label->isVisible();
-  };
-  for (bool about : {false, true, true, false}) {  // a click on the surface, or About
-    about ? item("about")->trigger()
-          : QTest::mouseClick(w.findChild<Canvas*>(), Qt::LeftButton, {}, {400, 400});
-    EXPECT_EQ(panelShown(), about);
-    QTest::mouseClick(label, Qt::LeftButton);  // the panel's own clicks change nothing
-    QTest::mouseClick(picture, Qt::LeftButton);
-    EXPECT_EQ(panelShown(), about);
-  }
-  EXPECT_EQ(picture->pixmap().size(), QSize(148, 191));
-  EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0, 255, 0));
-  EXPECT_EQ(image(), before);
-  EXPECT_EQ(w.world().worldKind, kSpiralWorld);
 }
 
 TEST_F(Window, KeysReachOnlyTheButtonsTheUserCanSee) {
