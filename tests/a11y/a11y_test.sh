@@ -25,9 +25,8 @@ check "Save Pattern disabled, Two colors alone checked" \
 check "the first button focused" within 50 has "Create Regular" focused
 xdotool key Tab
 check "Tab moves it on" within 50 eval 'has "Create Spiral" focused && ! has "Create Reg" focused'
-told() { # told NAME|Space WORDS: pressed, the drawing area tells WORDS (or nothing)
-  : >"$w/told" && want=$2
-  if [ "$1" = Space ]; then xdotool key space; else a press "$1"; fi
+told() { # told NAME WORDS: pressed, the drawing area tells WORDS (or nothing)
+  : >"$w/told" && a press "$1" && want=$2
   sleep 0.3 && within 50 eval '[ "$(cat "$w/told")" = "$want" ]'
 }
 size=", 503 x 533 pixels"
@@ -46,8 +45,8 @@ view() { # 1 for each shown of the four buttons, the panel's label and picture
 for close in "xdotool key Escape" "click 400 400"; do
   a press About
   check "About: the buttons leave the view, the panel enters" within 50 eval '[ $(view) = 000011 ]'
-  click 76 72 && click 238 122 && xdotool key space Return Tab space # no hidden button moves
-  check "clicks and keys on the panel leave it so" eval 'sleep 0.5 && [ $(view) = 000011 ]'
+  click 76 72 && click 238 122 # the label, then the picture
+  check "clicks on the panel leave it so" eval 'sleep 0.5 && [ $(view) = 000011 ]'
   eval "$close"
   check "$close: the buttons back, the focus where it was" \
     within 50 eval '[ $(view) = 111100 ] && has "Create Spiral" focused'
@@ -55,5 +54,4 @@ done
 check "the picture: an image, named and described" \
   eval '[ "$(a role "A world")" = image ] && [[ $(a description "A world") = *Spiral\ World* ]]'
 check "the drawing area untold all the while" [ ! -s "$w/told" ]
-check "Space presses the focused button" told Space "Spiral World, many colors$size"
 exit $((fails > 0))

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -45,6 +46,21 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
       EXPECT_EQ(image().pixel(251, 266), qRgb(fg & 255, (fg >> 8) & 255, fg >> 16));
     }
   }
+}
+
+TEST_F(Window, KeysReachOnlyTheButtonsTheUserCanSee) {
+  auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+  key(Qt::Key_Space);  // the focus starts on "Create Regular World"
+  EXPECT_EQ(w.world().worldKind, kRegularWorld);
+  item("about")->trigger();  // no key reaches a hidden button
+  for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space})
+    key(k);
+  EXPECT_EQ(w.world().worldKind, kRegularWorld);
+  key(Qt::Key_Escape);  // closes the panel, and the keys work again
+  EXPECT_TRUE(w.findChild<QLabel*>("Label2")->isHidden());
+  key(Qt::Key_Tab);
+  key(Qt::Key_Space);
+  EXPECT_EQ(w.world().worldKind, kSpiralWorld);
 }
 
 TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
