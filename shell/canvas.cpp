@@ -1,9 +1,21 @@
 #include "canvas.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace plexaro {
+
+namespace {
+
+// Left to Qt, the drawing area would be an unnamed pane on the accessibility
+// bus; it is a picture.
+QAccessibleInterface* accessibleCanvas(const QString&, QObject* object) {
+  auto* canvas = qobject_cast<Canvas*>(object);
+  return canvas ? new QAccessibleWidget(canvas, QAccessible::Graphic) : nullptr;
+}
+
+}  // namespace
 
 Canvas::Canvas(QWidget* parent)
     : QWidget(parent),
@@ -13,6 +25,18 @@ Canvas::Canvas(QWidget* parent)
   setFixedSize(kWidth, kHeight);
   // The image covers the whole widget: no background needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  static const bool accessible = (QAccessible::installFactory(accessibleCanvas), true);
+  Q_UNUSED(accessible);
+  setAccessibleName(QStringLiteral("World"));
+}
+
+void Canvas::describe(const QString& text) {
+  if (text != accessibleDescription()) {
+    setAccessibleDescription(text);  // which tells screen readers itself
+    return;
+  }
+  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void Canvas::paintEvent(QPaintEvent* event) {

@@ -12,7 +12,8 @@ namespace plexaro {
 // The drawing area: a fixed 503 x 533 surface that keeps every pixel drawn
 // on it, so the drawing survives being covered or minimised and can be saved
 // and printed as it is. Buttons, label and picture are its children and stay
-// in front of it.
+// in front of it. Screen readers hear it as a picture named "World" whose
+// description says what it shows.
 class Canvas : public QWidget {
   Q_OBJECT
 
@@ -30,6 +31,10 @@ class Canvas : public QWidget {
   // The drawing as it stands. This is a view of the canvas's pixels: keep
   // a snapshot with copy(), not with a plain QImage copy.
   const QImage& image() const { return image_; }
+
+  // Says in words what the drawing area now shows, and tells screen readers
+  // so, even when the words are those of the picture before.
+  void describe(const QString& text);
 
  signals:
   // A click on the drawing area itself, not on one of its children.

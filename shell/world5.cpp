@@ -30,6 +30,22 @@ QPushButton* makeButton(const char* name, const QString& caption, QRect geometry
   return button;
 }
 
+// The drawing area in words, for screen readers: which world, in which
+// colours, at what size. Reset leaves the picture, and the words say so.
+const QString kNoWorldYet = QStringLiteral("No world yet");
+const QString kResetNote = QStringLiteral(" (reset: the next world starts from one cell)");
+QString describeWorld(const WorldState& world, AreaSize area) {
+  if (world.worldKind == kNoWorld) return kNoWorldYet;
+  const char* kind = world.worldKind == kRegularWorld  ? "Regular World"
+                     : world.worldKind == kSpiralWorld ? "Spiral World"
+                                                       : "Rainbow World";
+  return QStringLiteral("%1, %2, %3 x %4 pixels")
+      .arg(QLatin1String(kind),
+           world.colorMode ? QStringLiteral("many colors") : QStringLiteral("two colors"))
+      .arg(area.width)
+      .arg(area.height);
+}
+
 }  // namespace
 
 world5::world5(QWidget* parent) : QMainWindow(parent) {
@@ -90,6 +106,10 @@ void world5::buildControls() {
   Picture1->setObjectName(QStringLiteral("Picture1"));
   Picture1->setGeometry(168, 32, 145, 193);
   Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Picture1->setAccessibleName(QStringLiteral("A world grown by Plexaro"));
+  Picture1->setAccessibleDescription(
+      QStringLiteral("A small Spiral World in two colors: square rings of yellow and blue "
+                     "specks around its centre, 148 x 191 pixels"));
 
   // A click on the panel is not a click on the drawing area beneath it.
   for (QLabel* label : {Label2, Picture1}) {
@@ -160,6 +180,7 @@ void world5::enableSavePattern() {
 
 void world5::present() {
   canvas_->update();
+  canvas_->describe(describeWorld(world_, drawingArea()));
 }
 
 // --- start-up and the end -----------------------------------------------------
@@ -214,6 +235,8 @@ void world5::Command5_Click() {
 void world5::Command6_Click() {
   world_.worldKind = kNoWorld;
   resetpattern(world_, *this);
+  const QString shown = canvas_->accessibleDescription();
+  if (shown != kNoWorldYet && !shown.endsWith(kResetNote)) canvas_->describe(shown + kResetNote);
 }
 
 // --- the colour mode ---------------------------------------------------------

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The window as a screen reader and the keyboard use it, through the
+# accessibility bus (atspi.py) and xdotool.   a11y_test.sh PATH/TO/plexaro
+set -u
+program=$(realpath "$1")
+type -P Xvfb xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher >/dev/null &&
+  /usr/bin/python3 -c 'import pyatspi' ||
+  { echo "SKIP: Xvfb, xdotool, dbus, at-spi2-core or python3-pyatspi is missing" && exit 77; }
+[ -n "${PLEXARO_BUS:-}" ] || exec env PLEXARO_BUS=1 dbus-run-session -- "$0" "$@"
+. "$(dirname "$0")/../support/session.sh"
+session_begin
+start a11y "$program" env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+xdotool windowfocus --sync "$win"
+a() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@"; }
+has() { [[ " $(a states "$1") " == *" $2 "* ]]; } # has NAME STATE
+one() { has "$1 colors" checked && ! has "$2 colors" checked; }
+a told >>"$w/told" &
+pids+=($!)
+within 100 test -s "$w/told"
+
+check "the drawing area: an image named World, no world yet" \
+  eval '[ "$(a role World): $(a description World)" = "image: No world yet" ]'
+check "Save Pattern disabled, Two colors alone checked" \
+  eval '! has "Save Pattern" enabled && one Two Many'
+check "the first button focused" within 50 has "Create Regular" focused
+xdotool key Tab
+check "Tab moves it on" within 50 eval 'has "Create Spiral" focused && ! has "Create Reg" focused'
+told() { # told NAME WORDS: pressed, the drawing area tells WORDS (or nothing)
+  : >"$w/told" && a press "$1" && want=$2
+  sleep 0.3 && within 50 eval '[ "$(cat "$w/told")" = "$want" ]'
+}
+size=", 503 x 533 pixels"
+check "Create Regular World: told" told "Create Regular" "Regular World, two colors$size"
+check "pressed again: told again" told "Create Regular" "Regular World, two colors$size"
+check "Many colors: alone checked, nothing told" eval 'told "Many colors" "" && one Many Two'
+check "Create Spiral World: told" told "Create Spiral" "Spiral World, many colors$size"
+reset="Spiral World, many colors$size (reset: the next world starts from one cell)"
+check "Reset World: told" told Reset "$reset"
+check "Create Rainbow World: told" told "Create Rainbow" "Rainbow World, many colors$size"
+
+view() { # 1 for each shown of the four buttons, the panel's label and picture
+  a states "Create Reg" "Create S" "Create Ra" Reset This "A world" | awk '{printf /ing.*vis/}'
+}
+: >"$w/told"
+for close in "xdotool key Escape" "click 400 400"; do
+  a press About
+  check "About: the buttons leave the view, the panel enters" within 50 eval '[ $(view) = 000011 ]'
+  click 76 72 && click 238 122 # the label, then the picture
+  check "clicks on the panel leave it so" eval 'sleep 0.5 && [ $(view) = 000011 ]'
+  eval "$close"
+  check "$close: the buttons back, the focus where it was" \
+    within 50 eval '[ $(view) = 111100 ] && has "Create Spiral" focused'
+done
+check "the picture: an image, named and described" \
+  eval '[ "$(a role "A world")" = image ] && [[ $(a description "A world") = *Spiral\ World* ]]'
+check "the drawing area untold all the while" [ ! -s "$w/told" ]
+exit $((fails > 0))
