@@ -35,7 +35,7 @@ void growth(benchmark::State& state, int w, int h, bool many) {
   platform.resize(w, h);
   WorldState world;
   world.create(platform.drawingArea());
-  world.colorMode = many ? 1 : 0;
+  world.colorMode = many ? ColorMode::ManyColors : ColorMode::TwoColors;
   timePerCell(state, w, h, [&] {
     resetpattern(world, platform);
     createworld(world, platform);

@@ -76,7 +76,7 @@ void worldMemory(benchmark::State& state) {
     WorldState world;
     world.create(platform.drawingArea());
     const long created = residentBytes();
-    world.colorMode = 1;  // touches all five grids
+    world.colorMode = ColorMode::ManyColors;  // touches all five grids
     createworld(world, platform);
     const long after = residentBytes();
     state.counters["created_MB"] = static_cast<double>(created - before) / (1024.0 * 1024.0);

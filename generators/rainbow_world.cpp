@@ -32,9 +32,7 @@ void scan(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
 }  // namespace
 
 void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
-  resetpattern(world, platform);
-  world.worldKind = kRainbowWorld;
-  createworld(world, platform);
+  startWorld(world, platform, kRainbowWorld, ClearFirst::Always);
   paintRainbow(world, platform);
 }
 

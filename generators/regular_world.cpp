@@ -27,16 +27,13 @@ void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, C
 }  // namespace
 
 void createRegularWorld(WorldState& world, WindowPlatform& platform) {
-  if (world.worldKind != kNoWorld && world.worldKind != kRegularWorld)
-    resetpattern(world, platform);
-  world.worldKind = kRegularWorld;
-  createworld(world, platform);
+  startWorld(world, platform, kRegularWorld, ClearFirst::IfAnotherKind);
   // Drawn in both colour modes, so every press uses exactly one number.
   world.foregroundColor = randomColor(platform.rnd());
 
   const WalkFrame frame = walkFrame(platform);
   const PixelView pixels = platform.pixels();
-  if (world.colorMode != 0) {
+  if (world.colorMode == ColorMode::ManyColors) {
     // Every cell in its own value, a cell holding 1 included.
     paintRows(world.cellGrid, frame, pixels, [](CellValue v) { return toScreen(v); });
     return;

@@ -84,9 +84,7 @@ CellValue drawnColor(const SpiralScheme& s, const Channels& c) {
 }
 
 void createSpiralWorld(WorldState& world, WindowPlatform& platform) {
-  if (world.worldKind != kNoWorld && world.worldKind != kSpiralWorld) resetpattern(world, platform);
-  world.worldKind = kSpiralWorld;
-  createworld(world, platform);
+  startWorld(world, platform, kSpiralWorld, ClearFirst::IfAnotherKind);
   paintSpiral(world, platform);
 }
 

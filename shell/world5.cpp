@@ -41,7 +41,7 @@ QString describeWorld(const WorldState& world, AreaSize area) {
                                                        : "Rainbow World";
   return QStringLiteral("%1, %2, %3 x %4 pixels")
       .arg(QLatin1String(kind),
-           world.colorMode ? QStringLiteral("many colors") : QStringLiteral("two colors"))
+           world.colorMode == ColorMode::ManyColors ? QStringLiteral("many colors") : QStringLiteral("two colors"))
       .arg(area.width)
       .arg(area.height);
 }
@@ -199,7 +199,7 @@ void world5::Form_Activate() {
   random_.seed(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()));
   world_.create(drawingArea());
   canvas_->fill(toScreen(kBlack));
-  world_.colorMode = 0;
+  world_.colorMode = ColorMode::TwoColors;
   present();
   // From here Qt's event loop runs every handler, one at a time, and sleeps
   // while nothing happens.
@@ -244,13 +244,13 @@ void world5::Command6_Click() {
 void world5::twocolors_Click() {
   twocolors->setChecked(true);
   manycolors->setChecked(false);
-  world_.colorMode = 0;
+  world_.colorMode = ColorMode::TwoColors;
 }
 
 void world5::manycolors_Click() {
   twocolors->setChecked(false);
   manycolors->setChecked(true);
-  world_.colorMode = 1;
+  world_.colorMode = ColorMode::ManyColors;
 }
 
 // --- the About panel ---------------------------------------------------------

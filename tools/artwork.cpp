@@ -20,7 +20,7 @@ namespace {
 
 QImage grow(int width, int height,
             void (*generator)(plexaro::WorldState&, plexaro::WindowPlatform&), int presses,
-            std::int16_t colorMode, std::uint64_t seed) {
+            plexaro::ColorMode colorMode, std::uint64_t seed) {
   plexaro::MemoryPlatform platform(width, height, seed);
   plexaro::WorldState world;
   world.create(platform.drawingArea());
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s ABOUT.jpg ICON.png\n", argv[0]);
     return 2;
   }
-  const QImage about = grow(148, 191, plexaro::createSpiralWorld, 1, 0, 7);
-  const QImage icon = grow(128, 128, plexaro::createRainbowWorld, 1, 0, 3);
+  const QImage about = grow(148, 191, plexaro::createSpiralWorld, 1, plexaro::ColorMode::TwoColors, 7);
+  const QImage icon = grow(128, 128, plexaro::createRainbowWorld, 1, plexaro::ColorMode::TwoColors, 3);
   const QString iconPath = QString::fromLocal8Bit(argv[2]);
   bool saved = about.save(QString::fromLocal8Bit(argv[1]), "JPG", 92) && icon.save(iconPath, "PNG");
   const QString stem = iconPath.endsWith(QLatin1String(".png")) ? iconPath.chopped(4) : iconPath;

@@ -30,7 +30,7 @@ void grow(WorldState& w, const WalkFrame& f) {
   Cells cells(w.cellGrid), shadow(w.shadowGrid);
   cells.set(f.cx, f.cy, 1);
   shadow.set(f.cx, f.cy, 1);
-  if (w.colorMode == 0) {
+  if (w.colorMode == ColorMode::TwoColors) {
     walkSpiral(f, [&](int x, int y) {
       // The sum is never negative, so its parity is its lowest bit.
       const CellValue s = cells.neighbourhood(x, y) & 1;
@@ -63,6 +63,13 @@ void createworld(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   withCellAccess(world.cellGrid, frame, [&]<class Cells>() { grow<Cells>(world, frame); });
   platform.enableSavePattern();
+}
+
+void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
+  if (clear == ClearFirst::Always || (world.worldKind != kNoWorld && world.worldKind != kind))
+    resetpattern(world, platform);
+  world.worldKind = kind;
+  createworld(world, platform);
 }
 
 void resetpattern(WorldState& world, WindowPlatform& platform) {

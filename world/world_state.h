@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "cell_value.h"
+#include "color.h"
 #include "grid.h"
 #include "platform.h"
 
@@ -14,6 +15,9 @@ inline int roundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
+// `colorMode`: worlds grow and are painted in two colours or in many.
+enum class ColorMode : std::int16_t { TwoColors = 0, ManyColors = 1 };
+
 // Everything the world holds. The window owns one instance from start-up to
 // the end of the program.
 struct WorldState {
@@ -23,10 +27,10 @@ struct WorldState {
   Grid greenGrid;
   Grid blueGrid;
 
-  std::int16_t colorMode = 0;  // 0 = two colours, 1 = many colours
-  CellValue foregroundColor = 16777215;
-  CellValue backgroundColor = 0;
-  std::int16_t worldKind = kNoWorld;
+  ColorMode colorMode = ColorMode::TwoColors;
+  CellValue foregroundColor = kWhite;
+  CellValue backgroundColor = kBlack;
+  WorldKind worldKind = kNoWorld;
   std::int16_t seedRed = 1;
   std::int16_t seedGreen = 1;
   std::int16_t seedBlue = 1;
@@ -39,6 +43,12 @@ struct WorldState {
 // Grows a world along the spiral from the centre of the drawing area into the
 // grids, then enables "Save Pattern". Never clears a grid.
 void createworld(WorldState& world, WindowPlatform& platform);
+
+// The start of a press of a world button: clears the pattern if it holds a
+// world of another kind (with ClearFirst::Always, whatever it holds), then
+// grows a world of `kind`.
+enum class ClearFirst { IfAnotherKind, Always };
+void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear);
 
 // Clears columns 0 to W + 1 of rows 0 to H + 1 of cellGrid; nothing else.
 void resetpattern(WorldState& world, WindowPlatform& platform);

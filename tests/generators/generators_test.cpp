@@ -29,7 +29,7 @@ TEST(RandomDraws, SpanTheirWholeRangesAndNoMore) {
 }
 
 TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
-  for (std::int16_t mode : {0, 1}) {
+  for (ColorMode mode : {ColorMode::TwoColors, ColorMode::ManyColors}) {
     TestWorld t(9, 7);
     t.world.colorMode = mode;
     t.world.worldKind = kRegularWorld;  // column 0 is never grown: these stay
@@ -40,7 +40,8 @@ TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
     for (int y = 0; y < 7; ++y)
       for (int x = 0; x < 9; ++x) {
         const CellValue v = t.world.cellGrid.at(x, y);
-        ASSERT_EQ(t.platform.pixel(x, y), mode ? v : v == 1 ? 2 : 0) << mode << " " << x << y;
+        const bool many = mode == ColorMode::ManyColors;
+        ASSERT_EQ(t.platform.pixel(x, y), many ? v : v == 1 ? 2 : 0) << many << " " << x << y;
       }
   }
 }
@@ -106,7 +107,7 @@ TEST(RainbowWorld, SetCellsTakeTheLastColouredNeighbourOrANewColour) {
 TEST(Generators, StayInsideTheGridsWhenTheDrawingAreaHasGrown) {
   TestWorld t(24, 16);  // grids for 24 x 16, then a larger area
   t.platform.resize(40, 30);
-  for (std::int16_t mode : {0, 1}) {
+  for (ColorMode mode : {ColorMode::TwoColors, ColorMode::ManyColors}) {
     t.world.colorMode = mode;
     for (Generator generate : {createRegularWorld, createSpiralWorld, createRainbowWorld})
       generate(t.world, t.platform);

@@ -55,7 +55,7 @@ TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
 
 TEST(Createworld, ManyColoursSumEachChannelModulo256AndKeepTheRawSum) {
   testing::TestWorld t(503, 533);
-  t.world.colorMode = 1;
+  t.world.colorMode = ColorMode::ManyColors;
   createworld(t.world, t.platform);
   // The centre's seed, then the first ring in walk order: channels 1, 1, 2,
   // 2, 3, 3, 4, 5 (right, down, left, up), all three equal.
