@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as shipped, on a private X server, used as a user would: a
-# display that cannot be reached, start-up, its icon, one world, idling, many
-# presses, and the close button.
+# display that cannot be reached, its icon, idling, many presses, and the
+# close button. (What the presses show is read in the window tests and on
+# the accessibility bus.)
 #   e2e_test.sh PATH/TO/plexaro
 set -u
 program=$(realpath "$1")
@@ -29,30 +30,15 @@ check "no display: nothing left" [ -z "$(ls -A "$w/stale")" ]
 start e2e "$program"
 icon() { xprop -id "$win" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = '; }
 check "the window carries its icon (_NET_WM_ICON)" icon
-# The drawing area's pixels in a rectangle X Y W H, one hex colour a line.
-pixels() {
-  import -window "$win" -crop "$3x$4+$1+$((menu + $2))" +repage -depth 8 rgb:- | od -An -v -tx1 -w3 | tr -d ' '
-}
-# The 5 x 5 block around the centre: 1 where the centre's colour, 0 black.
-block() {
-  local centre=$(pixels 251 266 1 1)
-  pixels 249 264 5 5 | sed "s/^000000$/0/; s/^$centre$/1/" | tr -d '\n'
-}
-regular() { # presses "Create Regular World" and waits for its new colour
-  local before=$(pixels 251 266 1 1)
-  click 60 120
-  within 50 eval '[ "$(pixels 251 266 1 1)" != "$before" ]'
-}
-one=0110101011111100001100001 # the 5 x 5 block of a first growth
-check "starts black" within 50 eval '[ "$(pixels 120 0 383 533 | sort -u)" = 000000 ]'
-check "a Regular World grows from the centre" eval 'regular && [ $(block) = $one ]'
-
 ticks() { awk '{print $14 + $15}' /proc/$pid/stat; }
 before=$(ticks) && sleep 3
 check "idles without using the processor" [ $(($(ticks) - before)) -le 6 ]
 
 rss() { awk '/VmRSS/ {print $2}' /proc/$pid/status; }
+shot() { import -window "$win" rgb:- | md5sum; }
+black=$(shot)
 click 60 185 --repeat 50 --delay 5 && sleep 1 # Create Rainbow World
+check "the presses draw" [ "$(shot)" != "$black" ]
 warm=$(rss)
 click 60 185 --repeat 400 --delay 5 && sleep 1
 echo "    resident after 50 presses: $warm kB, after 450: $(rss) kB"
