@@ -113,7 +113,7 @@ void bareRainbow(BareWorld& w, std::uint64_t& state) {
   for (int y = 1; y <= w.height + 1; ++y)
     for (int x = 1; x <= w.width + 1; ++x) {
       const int i = y * st + x;
-      std::int32_t colour = 0;
+      std::int32_t color = 0;
       if (c[i] == 1) {
         for (int n : {i - 1, i + 1, i - st, i + st})
           if (c[n] > 1) c[i] = c[n];
@@ -121,10 +121,10 @@ void bareRainbow(BareWorld& w, std::uint64_t& state) {
           state = state * 6364136223846793005ull + 1442695040888963407ull;
           c[i] = static_cast<std::int32_t>((state >> 40) % 16777214) + 2;
         }
-        colour = c[i];
+        color = c[i];
       }
       if (x < w.width && y < w.height)
-        w.pixels[static_cast<std::size_t>(y) * w.width + x] = screen(colour);
+        w.pixels[static_cast<std::size_t>(y) * w.width + x] = screen(color);
     }
 }
 

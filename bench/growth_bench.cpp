@@ -37,8 +37,8 @@ void growth(benchmark::State& state, int w, int h, bool many) {
   world.create(platform.drawingArea());
   world.colorMode = many ? ColorMode::ManyColors : ColorMode::TwoColors;
   timePerCell(state, w, h, [&] {
-    resetpattern(world, platform);
-    createworld(world, platform);
+    resetPattern(world, platform);
+    growWorld(world, platform);
     benchmark::DoNotOptimize(world.cellGrid.row(0));
   });
 }

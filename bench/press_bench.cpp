@@ -9,13 +9,13 @@
 #include <string>
 
 #include "bare_loops.h"
-#include "shell/world5.h"
+#include "shell/main_window.h"
 
 namespace plexaro::bench {
 namespace {
 
 void press(benchmark::State& state, const char* button, bool many) {
-  world5 window;
+  MainWindow window;
   window.show();
   if (many) window.findChild<QAction*>("manycolors")->trigger();
   QPushButton* const reset = window.findChild<QPushButton*>("Command6");

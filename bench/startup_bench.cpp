@@ -77,7 +77,7 @@ void worldMemory(benchmark::State& state) {
     world.create(platform.drawingArea());
     const long created = residentBytes();
     world.colorMode = ColorMode::ManyColors;  // touches all five grids
-    createworld(world, platform);
+    growWorld(world, platform);
     const long after = residentBytes();
     state.counters["created_MB"] = static_cast<double>(created - before) / (1024.0 * 1024.0);
     state.counters["grown_MB"] = static_cast<double>(after - before) / (1024.0 * 1024.0);

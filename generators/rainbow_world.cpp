@@ -21,7 +21,7 @@ void scan(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
       std::uint32_t c = background;
       if (cells.get(x, y) == 1) {
         copyFromNeighbours(cells, x, y);
-        if (cells.get(x, y) == 1) cells.set(x, y, randomColor(platform.rnd()));
+        if (cells.get(x, y) == 1) cells.set(x, y, randomColor(platform.random()));
         c = toScreen(cells.get(x, y));
       }
       if (x < visible) out[x] = c;

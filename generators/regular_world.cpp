@@ -9,9 +9,9 @@ namespace plexaro {
 namespace {
 
 // Paints columns 0..lastX of rows 0..lastY, as far as the drawing area has
-// pixels for them, each in colourOf(its cell); cells beyond the grid read 0.
-template <class ColourOf>
-void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, ColourOf colourOf) {
+// pixels for them, each in colorOf(its cell); cells beyond the grid read 0.
+template <class ColorOf>
+void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, ColorOf colorOf) {
   const int rows = std::min(f.lastY + 1, pixels.height);
   const int columns = std::max(0, std::min(f.lastX + 1, pixels.width));
   for (int y = 0; y < rows; ++y) {
@@ -19,8 +19,8 @@ void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, C
     const int inGrid = y < cells.rows() ? std::min(columns, cells.columns()) : 0;
     const CellValue* row = cells.row(std::min(y, cells.rows() - 1));
     for (int x = 0; x < inGrid; ++x)
-      out[x] = colourOf(row[x]);
-    std::fill(out + inGrid, out + columns, colourOf(0));
+      out[x] = colorOf(row[x]);
+    std::fill(out + inGrid, out + columns, colorOf(0));
   }
 }
 
@@ -29,7 +29,7 @@ void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, C
 void createRegularWorld(WorldState& world, WindowPlatform& platform) {
   startWorld(world, platform, kRegularWorld, ClearFirst::IfAnotherKind);
   // Drawn in both colour modes, so every press uses exactly one number.
-  world.foregroundColor = randomColor(platform.rnd());
+  world.foregroundColor = randomColor(platform.random());
 
   const WalkFrame frame = walkFrame(platform);
   const PixelView pixels = platform.pixels();

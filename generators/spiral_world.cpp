@@ -8,7 +8,7 @@ namespace plexaro {
 namespace {
 
 bool coinIs(WindowPlatform& platform, int side) {
-  return randomWhole(platform.rnd(), 2) == side;
+  return randomWhole(platform.random(), 2) == side;
 }
 
 int wrap(int channel) {
@@ -19,7 +19,7 @@ int wrap(int channel) {
 
 SpiralScheme chooseSpiralScheme(WindowPlatform& platform, Channels& channels) {
   SpiralScheme s;
-  s.channelOrder = randomWhole(platform.rnd(), 6);
+  s.channelOrder = randomWhole(platform.random(), 6);
   if (coinIs(platform, 2)) {
     do {
       s.invertRed = coinIs(platform, 1);
@@ -27,15 +27,15 @@ SpiralScheme chooseSpiralScheme(WindowPlatform& platform, Channels& channels) {
       s.invertBlue = coinIs(platform, 1);
     } while (!s.invertRed && !s.invertGreen && !s.invertBlue);
   }
-  s.progression = randomWhole(platform.rnd(), 3);
+  s.progression = randomWhole(platform.random(), 3);
   if (s.progression == 2) {
     s.freshRandom = coinIs(platform, 2);
     do {
-      platform.rnd();  // red's turn: it never becomes random, but the draw is made
+      platform.random();  // red's turn: it never becomes random, but the draw is made
       s.randomGreen = coinIs(platform, 1);
-      if (s.randomGreen) channels.green = randomChannel(platform.rnd());
+      if (s.randomGreen) channels.green = randomChannel(platform.random());
       s.randomBlue = coinIs(platform, 1);
-      if (s.randomBlue) channels.blue = randomChannel(platform.rnd());
+      if (s.randomBlue) channels.blue = randomChannel(platform.random());
     } while (!s.randomGreen && !s.randomBlue);
   }
   return s;
@@ -54,8 +54,8 @@ void advanceChannels(const SpiralScheme& s, Channels& c, WindowPlatform& platfor
     return;
   }
   if (s.progression == 2 && s.freshRandom) {
-    if (s.randomGreen) c.green = randomChannel(platform.rnd());
-    if (s.randomBlue) c.blue = randomChannel(platform.rnd());
+    if (s.randomGreen) c.green = randomChannel(platform.random());
+    if (s.randomBlue) c.blue = randomChannel(platform.random());
   }
   // Progression 1 has no random channels, so this covers both.
   c.red = wrap(c.red + 1);
@@ -91,7 +91,7 @@ void createSpiralWorld(WorldState& world, WindowPlatform& platform) {
 namespace {
 
 template <class Cells>
-void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
+void walkAndColor(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
   Channels channels;
   const SpiralScheme scheme = chooseSpiralScheme(platform, channels);
   Cells cells(world.cellGrid), shadow(world.shadowGrid);
@@ -116,7 +116,7 @@ void walkAndColour(WorldState& world, WindowPlatform& platform, const WalkFrame&
 void paintSpiral(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   withCellAccess(world.cellGrid, frame,
-                 [&]<class Cells>() { walkAndColour<Cells>(world, platform, frame); });
+                 [&]<class Cells>() { walkAndColor<Cells>(world, platform, frame); });
 }
 
 }  // namespace plexaro

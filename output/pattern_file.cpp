@@ -5,12 +5,18 @@
 #include <unistd.h>
 
 #include <QBuffer>
+#include <QLoggingCategory>
 #include <cerrno>
 #include <cstdio>  // renameat2
+#include <cstring>
 #include <optional>
 #include <utility>
 
 namespace plexaro {
+
+// Why a save failed, for whoever looks into it:
+// QT_LOGGING_RULES="plexaro.save.info=true". The user sees one message only.
+Q_LOGGING_CATEGORY(lcSave, "plexaro.save", QtWarningMsg)
 
 namespace {
 
@@ -182,8 +188,13 @@ QByteArray encodeBmp(const QImage& image) {
 
 SaveResult savePattern(const QImage& image, const std::string& dir) {
   const QByteArray bytes = encodeBmp(image);
-  if (bytes.isEmpty()) return Save(dir).run(std::nullopt);  // names the file it would have written
-  return Save(dir).run(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  const SaveResult result =
+      bytes.isEmpty() ? Save(dir).run(std::nullopt)  // names the file it would have written
+                      : Save(dir).run(std::string_view(bytes.constData(),
+                                                       static_cast<std::size_t>(bytes.size())));
+  if (!result.saved)
+    qCInfo(lcSave, "not saved as %s: %s", result.name.c_str(), std::strerror(result.error));
+  return result;
 }
 
 }  // namespace plexaro

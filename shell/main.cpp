@@ -1,7 +1,7 @@
 #include <QApplication>
 
 #include "application.h"
-#include "world5.h"
+#include "main_window.h"
 
 int main(int argc, char** argv) {
   plexaro::DisplayCheck displayCheck(argc, argv);
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
   displayCheck.passed();
   plexaro::describeApplication();
   plexaro::closeOnTerminationSignals();
-  plexaro::world5 window;
+  plexaro::MainWindow window;
   window.show();
   return QApplication::exec();
 }

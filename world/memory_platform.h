@@ -26,7 +26,7 @@ class MemoryPlatform : public WindowPlatform {
     return {static_cast<float>(width_), static_cast<float>(height_)};
   }
   PixelView pixels() override { return {pixels_.data(), width_, height_}; }
-  double rnd() override {
+  double random() override {
     if (!scripted_) return random_.next();
     if (script_.empty()) throw std::logic_error("random script exhausted");
     const double r = script_.front();
@@ -35,7 +35,7 @@ class MemoryPlatform : public WindowPlatform {
   }
   void enableSavePattern() override { savePatternEnabled = true; }
 
-  // From now on rnd() returns exactly these numbers, in order.
+  // From now on random() returns exactly these numbers, in order.
   void script(std::initializer_list<double> values) {
     scripted_ = true;
     script_.insert(script_.end(), values);

@@ -42,7 +42,7 @@ class WindowPlatform {
   virtual PixelView pixels() = 0;
 
   // One draw from the program's uniform generator, in [0, 1).
-  virtual double rnd() = 0;
+  virtual double random() = 0;
 
   // Enables the "Save Pattern" menu item.
   virtual void enableSavePattern() = 0;

@@ -59,7 +59,7 @@ void grow(WorldState& w, const WalkFrame& f) {
 
 }  // namespace
 
-void createworld(WorldState& world, WindowPlatform& platform) {
+void growWorld(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   withCellAccess(world.cellGrid, frame, [&]<class Cells>() { grow<Cells>(world, frame); });
   platform.enableSavePattern();
@@ -67,12 +67,12 @@ void createworld(WorldState& world, WindowPlatform& platform) {
 
 void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
   if (clear == ClearFirst::Always || (world.worldKind != kNoWorld && world.worldKind != kind))
-    resetpattern(world, platform);
+    resetPattern(world, platform);
   world.worldKind = kind;
-  createworld(world, platform);
+  growWorld(world, platform);
 }
 
-void resetpattern(WorldState& world, WindowPlatform& platform) {
+void resetPattern(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   Grid& cells = world.cellGrid;
   // Columns 0..W + 1 of rows 0..H + 1, never beyond the grid.

@@ -42,7 +42,7 @@ struct WorldState {
 
 // Grows a world along the spiral from the centre of the drawing area into the
 // grids, then enables "Save Pattern". Never clears a grid.
-void createworld(WorldState& world, WindowPlatform& platform);
+void growWorld(WorldState& world, WindowPlatform& platform);
 
 // The start of a press of a world button: clears the pattern if it holds a
 // world of another kind (with ClearFirst::Always, whatever it holds), then
@@ -51,6 +51,6 @@ enum class ClearFirst { IfAnotherKind, Always };
 void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear);
 
 // Clears columns 0 to W + 1 of rows 0 to H + 1 of cellGrid; nothing else.
-void resetpattern(WorldState& world, WindowPlatform& platform);
+void resetPattern(WorldState& world, WindowPlatform& platform);
 
 }  // namespace plexaro

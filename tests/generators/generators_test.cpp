@@ -28,7 +28,7 @@ TEST(RandomDraws, SpanTheirWholeRangesAndNoMore) {
   EXPECT_EQ(std::pair(randomColor(0.0), randomColor(last)), std::pair(2, 16777215));
 }
 
-TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
+TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColor) {
   for (ColorMode mode : {ColorMode::TwoColors, ColorMode::ManyColors}) {
     TestWorld t(9, 7);
     t.world.colorMode = mode;
@@ -46,7 +46,7 @@ TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColour) {
   }
 }
 
-TEST(SpiralWorld, CopiesEachGridFromItsOwnNeighboursOrStartsTheNextColour) {
+TEST(SpiralWorld, CopiesEachGridFromItsOwnNeighboursOrStartsTheNextColor) {
   // W = H = 3: the walk visits (2, 1), (2, 2), (1, 2). Row 0 and column 3
   // are never grown, so what is planted there stays: (2, 1) sees 101 to its
   // right and 50 above in cellGrid (above wins), only 300 in shadowGrid.
@@ -84,7 +84,7 @@ TEST(SpiralWorld, ChannelsWrapOrCountLikeAnOdometerAndAreDrawnInvertedAndPermute
   EXPECT_EQ(drawnColor(s, Channels{1, 2, 3}), rgb(2, 252, 254));
 }
 
-TEST(RainbowWorld, SetCellsTakeTheLastColouredNeighbourOrANewColour) {
+TEST(RainbowWorld, SetCellsTakeTheLastColoredNeighbourOrANewColor) {
   // W = 5, H = 3. Planted: 77 right of (5, 1), 88 below (4, 1).
   TestWorld t(5, 3);
   Grid& g = t.world.cellGrid;

@@ -48,7 +48,7 @@ class Window : public testing::WindowInTempFolder {
   }
 };
 
-TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColours) {
+TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
   EXPECT_EQ(w.windowTitle(), QStringLiteral("Plexaro - By Quennel"));
   QImage black(503, 533, QImage::Format_RGB32);
   black.fill(Qt::black);
@@ -82,9 +82,9 @@ TEST_F(Window, KeepsItsPictureAndWorldWhenHiddenAndShownAgain) {
   EXPECT_EQ(centre(), kSecond);
 }
 
-TEST_F(Window, EachRunTakesItsColoursFromTheClock) {
+TEST_F(Window, EachRunTakesItsColorsFromTheClock) {
   QTest::qWait(1000);  // a run started a second after this one
-  world5 later;
+  MainWindow later;
   later.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&later));
   button("Command3")->click();

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "shell/canvas.h"
-#include "shell/world5.h"
+#include "shell/main_window.h"
 
 namespace plexaro::testing {
 
@@ -32,7 +32,7 @@ class WindowInTempFolder : public ::testing::Test {
   const QImage& image() { return w.findChild<Canvas*>()->image(); }
 
   QTemporaryDir tmp;
-  world5 w;
+  MainWindow w;
   QStringList messages;
 };
 

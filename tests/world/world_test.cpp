@@ -34,10 +34,10 @@ TEST(SpiralWalk, TurnsClockwiseAndEndsAtTheFirstStepOutside) {
   EXPECT_EQ(full.back(), std::make_pair(1, 517));
 }
 
-TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
+TEST(GrowWorld, GrowsTheWorkedExamplesInTwoColors) {
   testing::TestWorld t(503, 533);
   const Grid& cells = t.world.cellGrid;
-  createworld(t.world, t.platform);
+  growWorld(t.world, t.platform);
   // clang-format off
   EXPECT_EQ(blockAround(cells, kCx, kCy), (Block{{{0, 1, 1, 0, 1}, {0, 1, 0, 1, 1}, {1, 1, 1, 1, 0},
                                                   {0, 0, 0, 1, 1}, {0, 0, 0, 0, 1}}}));
@@ -45,7 +45,7 @@ TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
   EXPECT_EQ(countEqual(cells, 1), 125786);
   EXPECT_TRUE(t.platform.savePatternEnabled);
   EXPECT_EQ(countEqual(t.world.shadowGrid, 1), 125786);  // the same 0s and 1s
-  createworld(t.world, t.platform);                      // again, without a reset: it grows further
+  growWorld(t.world, t.platform);                      // again, without a reset: it grows further
   // clang-format off
   EXPECT_EQ(blockAround(cells, kCx, kCy), (Block{{{1, 0, 0, 0, 0}, {0, 0, 1, 1, 1}, {0, 0, 1, 0, 0},
                                                   {1, 0, 1, 0, 1}, {1, 1, 0, 0, 1}}}));
@@ -53,10 +53,10 @@ TEST(Createworld, GrowsTheWorkedExamplesInTwoColours) {
   EXPECT_EQ(countEqual(cells, 1), 126457);
 }
 
-TEST(Createworld, ManyColoursSumEachChannelModulo256AndKeepTheRawSum) {
+TEST(GrowWorld, ManyColorsSumEachChannelModulo256AndKeepTheRawSum) {
   testing::TestWorld t(503, 533);
   t.world.colorMode = ColorMode::ManyColors;
-  createworld(t.world, t.platform);
+  growWorld(t.world, t.platform);
   // The centre's seed, then the first ring in walk order: channels 1, 1, 2,
   // 2, 3, 3, 4, 5 (right, down, left, up), all three equal.
   const Block b = blockAround(t.world.blueGrid, kCx, kCy);
@@ -73,9 +73,9 @@ TEST(Createworld, ManyColoursSumEachChannelModulo256AndKeepTheRawSum) {
 
 // After a reset the next world grows from one seed again, however far the
 // last ones grew.
-TEST(Resetpattern, LetsTheNextWorldGrowFromOneSeedAgain) {
+TEST(ResetPattern, LetsTheNextWorldGrowFromOneSeedAgain) {
   testing::TestWorld t(503, 533);
-  for (auto step : {createworld, createworld, resetpattern, createworld})
+  for (auto step : {growWorld, growWorld, resetPattern, growWorld})
     step(t.world, t.platform);
   EXPECT_EQ(countEqual(t.world.cellGrid, 1), 125786);
 }

@@ -1,4 +1,4 @@
-#include "world5.h"
+#include "main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,172 +30,185 @@ QPushButton* makeButton(const char* name, const QString& caption, QRect geometry
   return button;
 }
 
+QAction* makeAction(QMenu* menu, const char* name, const QString& text) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
 // The drawing area in words, for screen readers: which world, in which
 // colours, at what size. Reset leaves the picture, and the words say so.
 const QString kNoWorldYet = QStringLiteral("No world yet");
 const QString kResetNote = QStringLiteral(" (reset: the next world starts from one cell)");
+
 QString describeWorld(const WorldState& world, AreaSize area) {
   if (world.worldKind == kNoWorld) return kNoWorldYet;
   const char* kind = world.worldKind == kRegularWorld  ? "Regular World"
                      : world.worldKind == kSpiralWorld ? "Spiral World"
                                                        : "Rainbow World";
+  const char* colors =
+      world.colorMode == ColorMode::ManyColors ? "many colors" : "two colors";
   return QStringLiteral("%1, %2, %3 x %4 pixels")
-      .arg(QLatin1String(kind),
-           world.colorMode == ColorMode::ManyColors ? QStringLiteral("many colors") : QStringLiteral("two colors"))
+      .arg(QLatin1String(kind), QLatin1String(colors))
       .arg(area.width)
       .arg(area.height);
 }
 
 }  // namespace
 
-world5::world5(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QString::fromUtf8(kCaption));
   canvas_ = new Canvas(this);
   setCentralWidget(canvas_);
-  buildControls();
+  buildButtons();
+  buildAboutPanel();
   buildMenus();
+  keepMenuBarKeys();
   // The window keeps the size of its drawing area plus the menu bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  connect(canvas_, &Canvas::clicked, this, &world5::Form_Click);
+  connect(canvas_, &Canvas::clicked, this, &MainWindow::hideAbout);
   printer_ = new PatternPrinter(this);
   connect(printer_, &PatternPrinter::failed, this,
           [this] { showMessage(QStringLiteral("Error: cannot access printer")); });
 }
 
-world5::~world5() = default;
+MainWindow::~MainWindow() = default;
 
-void world5::buildControls() {
+void MainWindow::buildButtons() {
   // Made in tab order (Regular, Spiral, Rainbow, Reset), so that the focus
   // chain runs that way and "Create Regular World" holds the focus at start.
-  Command3 =
+  regularButton_ =
       makeButton("Command3", QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
-  Command4 =
+  spiralButton_ =
       makeButton("Command4", QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
-  Command5 =
+  rainbowButton_ =
       makeButton("Command5", QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
-  Command6 = makeButton("Command6", QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
-  connect(Command3, &QPushButton::clicked, this, &world5::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &world5::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &world5::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &world5::Command6_Click);
-  Command3->setFocus();
+  resetButton_ = makeButton("Command6", QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
+  buttons_ = {regularButton_, spiralButton_, rainbowButton_, resetButton_};
+  connect(regularButton_, &QPushButton::clicked, this, &MainWindow::createRegularWorld);
+  connect(spiralButton_, &QPushButton::clicked, this, &MainWindow::createSpiralWorld);
+  connect(rainbowButton_, &QPushButton::clicked, this, &MainWindow::createRainbowWorld);
+  connect(resetButton_, &QPushButton::clicked, this, &MainWindow::resetWorld);
+  regularButton_->setFocus();
   // The panel gives the focus back to the button that last held it, whether
   // "About" was chosen with the mouse, a shortcut or the menu bar's keys.
-  buttonWithFocus_ = Command3;
+  buttonWithFocus_ = regularButton_;
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (auto* button = qobject_cast<QPushButton*>(now); button && button->parent() == canvas_)
       buttonWithFocus_ = button;
   });
+}
 
-  Label2 = new QLabel(
+void MainWindow::buildAboutPanel() {
+  aboutText_ = new QLabel(
       QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
                      "and code were created completely from scratch by me (Quennel) "),
       canvas_);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setGeometry(16, 32, 137, 81);
-  Label2->setWordWrap(true);
-  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label2->setFont(fitText(Label2->font(), Label2->contentsRect(),
-                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Label2->text()));
-  Label2->setAutoFillBackground(true);
-  QPalette green = Label2->palette();
+  aboutText_->setObjectName(QStringLiteral("Label2"));
+  aboutText_->setGeometry(16, 32, 137, 81);
+  aboutText_->setWordWrap(true);
+  aboutText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  aboutText_->setFont(fitText(aboutText_->font(), aboutText_->contentsRect(),
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, aboutText_->text()));
+  aboutText_->setAutoFillBackground(true);
+  QPalette green = aboutText_->palette();
   green.setColor(QPalette::Window, QColor::fromRgb(toScreen(rgb(0, 255, 0))));
-  Label2->setPalette(green);
+  aboutText_->setPalette(green);
 
-  Picture1 = new QLabel(canvas_);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setGeometry(168, 32, 145, 193);
-  Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Picture1->setAccessibleName(QStringLiteral("A world grown by Plexaro"));
-  Picture1->setAccessibleDescription(
+  aboutPicture_ = new QLabel(canvas_);
+  aboutPicture_->setObjectName(QStringLiteral("Picture1"));
+  aboutPicture_->setGeometry(168, 32, 145, 193);
+  aboutPicture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  aboutPicture_->setAccessibleName(QStringLiteral("A world grown by Plexaro"));
+  aboutPicture_->setAccessibleDescription(
       QStringLiteral("A small Spiral World in two colors: square rings of yellow and blue "
                      "specks around its centre, 148 x 191 pixels"));
 
   // A click on the panel is not a click on the drawing area beneath it.
-  for (QLabel* label : {Label2, Picture1}) {
-    label->setAttribute(Qt::WA_NoMousePropagation);
-    label->hide();
+  for (QLabel* part : {aboutText_, aboutPicture_}) {
+    part->setAttribute(Qt::WA_NoMousePropagation);
+    part->hide();
   }
 }
 
-void world5::buildMenus() {
+void MainWindow::buildMenus() {
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("options"));
-  savepattern = options->addAction(QStringLiteral("&Save Pattern"));
-  savepattern->setObjectName(QStringLiteral("savepattern"));
-  savepattern->setShortcut(QKeySequence::Save);
-  savepattern->setEnabled(false);
-  QAction* printpattern = options->addAction(QStringLiteral("&Print Pattern"));
-  printpattern->setObjectName(QStringLiteral("printpattern"));
-  printpattern->setShortcut(QKeySequence::Print);
+  saveAction_ = makeAction(options, "savepattern", QStringLiteral("&Save Pattern"));
+  saveAction_->setShortcut(QKeySequence::Save);
+  saveAction_->setEnabled(false);
+  connect(saveAction_, &QAction::triggered, this, &MainWindow::savePattern);
+  QAction* printAction = makeAction(options, "printpattern", QStringLiteral("&Print Pattern"));
+  printAction->setShortcut(QKeySequence::Print);
+  connect(printAction, &QAction::triggered, this, &MainWindow::printPattern);
+  buildColorMenu(options);
 
-  QMenu* colormode = options->addMenu(QStringLiteral("&Color mode"));
-  colormode->setObjectName(QStringLiteral("colormode"));
-  twocolors = colormode->addAction(QStringLiteral("&Two colors"));
-  twocolors->setObjectName(QStringLiteral("twocolors"));
-  manycolors = colormode->addAction(QStringLiteral("&Many colors"));
-  manycolors->setObjectName(QStringLiteral("manycolors"));
-  // Shown as radio items; the handlers still set both marks themselves.
+  QAction* aboutAction = menuBar()->addAction(QStringLiteral("&About"));
+  aboutAction->setObjectName(QStringLiteral("about"));
+  connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildColorMenu(QMenu* options) {
+  QMenu* colorMenu = options->addMenu(QStringLiteral("&Color mode"));
+  colorMenu->setObjectName(QStringLiteral("colormode"));
+  twoColorsAction_ = makeAction(colorMenu, "twocolors", QStringLiteral("&Two colors"));
+  manyColorsAction_ = makeAction(colorMenu, "manycolors", QStringLiteral("&Many colors"));
+  // A pair of radio items: the group keeps exactly one of them checked.
   auto* group = new QActionGroup(this);
-  group->setExclusive(true);
-  for (QAction* item : {twocolors, manycolors}) {
+  for (QAction* item : {twoColorsAction_, manyColorsAction_}) {
     item->setCheckable(true);
     group->addAction(item);
   }
-  twocolors->setChecked(true);
+  twoColorsAction_->setChecked(true);
+  connect(group, &QActionGroup::triggered, this, &MainWindow::setColorMode);
+}
 
-  QAction* about = menuBar()->addAction(QStringLiteral("&About"));
-  about->setObjectName(QStringLiteral("about"));
-  // Qt lights a menu-bar item and gives the bar the focus while it moves
-  // there from an open menu. Left with Right onto "About", a menu opened with
-  // the mouse closes, and Qt hands the focus back to the button that had it:
-  // "About" stays lit, but Return would not choose it and Space would press
-  // the button. Remember that the bar was reached that way.
+// Qt lights a menu-bar item and gives the bar the focus while it moves there
+// from an open menu. Left with Right onto "About", a menu opened with the
+// mouse closes, and Qt hands the focus back to the button that had it:
+// "About" stays lit, but Return would not choose it and Space would press the
+// button. So the window remembers that the bar was reached that way, and
+// passes the bar its keys (eventFilter).
+void MainWindow::keepMenuBarKeys() {
   connect(menuBar(), &QMenuBar::hovered, this,
           [this] { barLitByKeys_ = focusWidget() == menuBar(); });
-  for (QWidget* w :
-       std::initializer_list<QWidget*>{Command3, Command4, Command5, Command6, canvas_})
-    w->installEventFilter(this);
-
-  connect(savepattern, &QAction::triggered, this, &world5::savepattern_Click);
-  connect(printpattern, &QAction::triggered, this, &world5::printpattern_Click);
-  connect(twocolors, &QAction::triggered, this, &world5::twocolors_Click);
-  connect(manycolors, &QAction::triggered, this, &world5::manycolors_Click);
-  connect(about, &QAction::triggered, this, &world5::about_Click);
+  for (QPushButton* button : buttons_)
+    button->installEventFilter(this);
+  canvas_->installEventFilter(this);
 }
 
 // --- the platform -----------------------------------------------------------
 
-AreaSize world5::drawingArea() const {
+AreaSize MainWindow::drawingArea() const {
   return {static_cast<float>(canvas_->width()), static_cast<float>(canvas_->height())};
 }
 
-PixelView world5::pixels() {
+PixelView MainWindow::pixels() {
   return canvas_->pixels();
 }
 
-void world5::enableSavePattern() {
-  savepattern->setEnabled(true);
+void MainWindow::enableSavePattern() {
+  saveAction_->setEnabled(true);
 }
 
-void world5::present() {
+void MainWindow::present() {
   canvas_->update();
   canvas_->describe(describeWorld(world_, drawingArea()));
 }
 
 // --- start-up and the end -----------------------------------------------------
 
-void world5::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // Start-up runs once, when the window is first shown: a window manager may
   // never send an activation (offscreen, or a bare X server).
-  if (!activated_) {
-    activated_ = true;
-    Form_Activate();
+  if (!started_) {
+    started_ = true;
+    startUp();
   }
 }
 
-void world5::Form_Activate() {
+void MainWindow::startUp() {
   random_.seed(static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()));
   world_.create(drawingArea());
   canvas_->fill(toScreen(kBlack));
@@ -205,80 +218,72 @@ void world5::Form_Activate() {
   // while nothing happens.
 }
 
-void world5::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  Form_Unload();
-}
-
-void world5::Form_Unload() {
   // Nothing is kept: the world goes with the program.
   QCoreApplication::exit(0);
 }
 
 // --- the buttons -------------------------------------------------------------
 
-void world5::Command3_Click() {
-  createRegularWorld(world_, *this);
+void MainWindow::createRegularWorld() {
+  plexaro::createRegularWorld(world_, *this);
   present();
 }
 
-void world5::Command4_Click() {
-  createSpiralWorld(world_, *this);
+void MainWindow::createSpiralWorld() {
+  plexaro::createSpiralWorld(world_, *this);
   present();
 }
 
-void world5::Command5_Click() {
-  createRainbowWorld(world_, *this);
+void MainWindow::createRainbowWorld() {
+  plexaro::createRainbowWorld(world_, *this);
   present();
 }
 
-void world5::Command6_Click() {
+void MainWindow::resetWorld() {
   world_.worldKind = kNoWorld;
-  resetpattern(world_, *this);
+  resetPattern(world_, *this);
   const QString shown = canvas_->accessibleDescription();
   if (shown != kNoWorldYet && !shown.endsWith(kResetNote)) canvas_->describe(shown + kResetNote);
 }
 
 // --- the colour mode ---------------------------------------------------------
 
-void world5::twocolors_Click() {
-  twocolors->setChecked(true);
-  manycolors->setChecked(false);
-  world_.colorMode = ColorMode::TwoColors;
-}
-
-void world5::manycolors_Click() {
-  twocolors->setChecked(false);
-  manycolors->setChecked(true);
-  world_.colorMode = ColorMode::ManyColors;
+void MainWindow::setColorMode(QAction* chosen) {
+  world_.colorMode =
+      chosen == manyColorsAction_ ? ColorMode::ManyColors : ColorMode::TwoColors;
 }
 
 // --- the About panel ---------------------------------------------------------
 
-void world5::about_Click() {
+void MainWindow::showAbout() {
   // A hidden button keeps the focus unless it is taken away: Space would
   // still press it. The drawing area holds it while the panel is shown; it
   // takes it first, so that it does not pass from button to button as they
   // are hidden.
   canvas_->setFocus();
   // Decoded when first shown: most runs never open the panel.
-  if (Picture1->pixmap().isNull()) Picture1->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
-  for (QWidget* w : {Command3, Command4, Command5, Command6})
-    w->hide();
-  Label2->show();
-  Picture1->show();
+  if (aboutPicture_->pixmap().isNull())
+    aboutPicture_->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
+  setAboutShown(true);
 }
 
-void world5::Form_Click() {
-  if (Label2->isHidden()) return;
-  Label2->hide();
-  Picture1->hide();
-  for (QWidget* w : {Command3, Command4, Command5, Command6})
-    w->show();
+void MainWindow::hideAbout() {
+  if (aboutText_->isHidden()) return;
+  setAboutShown(false);
   buttonWithFocus_->setFocus();
 }
 
-bool world5::eventFilter(QObject* watched, QEvent* event) {
+// Either the panel or the four buttons, never a mix.
+void MainWindow::setAboutShown(bool shown) {
+  for (QPushButton* button : buttons_)
+    button->setVisible(!shown);
+  aboutText_->setVisible(shown);
+  aboutPicture_->setVisible(shown);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // While the bar shows an item lit that the keys moved to, the keys that
   // move along it, choose or leave it are its own.
   if (event->type() == QEvent::KeyPress && barLitByKeys_ && menuBar()->activeAction()) {
@@ -299,10 +304,10 @@ bool world5::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void world5::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Escape puts the buttons back, as a click on the drawing area does.
-  if (event->key() == Qt::Key_Escape && !Label2->isHidden()) {
-    Form_Click();
+  if (event->key() == Qt::Key_Escape && !aboutText_->isHidden()) {
+    hideAbout();
     return;
   }
   QMainWindow::keyPressEvent(event);
@@ -310,22 +315,22 @@ void world5::keyPressEvent(QKeyEvent* event) {
 
 // --- output --------------------------------------------------------------------
 
-void world5::savepattern_Click() {
-  const SaveResult result = savePattern(canvas_->image(), ".");
+void MainWindow::savePattern() {
+  const SaveResult result = plexaro::savePattern(canvas_->image(), ".");
   if (!result.saved) {
     // Nothing was written; the item stays on so the user can try again.
     showMessage(QStringLiteral("Error: cannot save ") + QString::fromStdString(result.name));
     return;
   }
-  savepattern->setEnabled(false);
+  saveAction_->setEnabled(false);
 }
 
-void world5::printpattern_Click() {
+void MainWindow::printPattern() {
   // Returns at once; a failure comes back through PatternPrinter::failed.
   printer_->print(canvas_->image());
 }
 
-void world5::showMessage(const QString& text) {
+void MainWindow::showMessage(const QString& text) {
   if (messageSink_) {
     messageSink_(text);
     return;
