@@ -173,7 +173,6 @@ Paper choosePaper(http_t* http, const Destination& to) {
     media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
   }
   if (!media) return paper;
-  paper.media = media;
 
   // The printer's list gives the margins too, but libcups matches a custom
   // size ("custom_148.52x209.9mm_...", a PPD's A5) to the wrong entry of it:
@@ -189,7 +188,8 @@ Paper choosePaper(http_t* http, const Destination& to) {
     size.width = named->width;
     size.length = named->length;
   }
-  if (size.width <= 0 || size.length <= 0) return paper;
+  if (size.width <= 0 || size.length <= 0) return paper;  // unknown: A4, and no media sent
+  paper.media = media;
   paper.size = QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
                          QString(), QPageSize::FuzzyMatch);
   // At least 10 mm all round, more where the printer cannot print.
