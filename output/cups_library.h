@@ -12,7 +12,9 @@ namespace plexaro {
   X(cupsCopyDestInfo) X(cupsFreeDestInfo) X(cupsGetOption) X(cupsFindDestDefault)             \
   X(ippGetString) X(cupsGetDestMediaByName) X(pwgMediaForPWG) X(pwgMediaForLegacy)            \
   X(pwgMediaForPPD) X(cupsCreateDestJob) X(cupsStartDestDocument) X(cupsWriteRequestData)     \
-  X(cupsFinishDestDocument) X(cupsCancelDestJob)
+  X(cupsFinishDestDocument) X(cupsCancelDestJob) X(httpGetFd) X(httpGetStatus) X(cupsLastError)  \
+  X(cupsCheckDestSupported) X(cupsAddOption) X(cupsFreeOptions) X(cupsGetJobs2) X(cupsFreeJobs) \
+  X(httpEncryption)
 // clang-format on
 
 struct CupsLibrary {

@@ -1,30 +1,73 @@
 #include "cups_print.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <ctime>
 #include <memory>
+#include <span>
 
 #include "cups_library.h"
 #include "print_page.h"
 
 namespace plexaro {
 
+static_assert(alignof(int) >= std::atomic_ref<int>::required_alignment);
+
+void PrintControl::end(Stage stage) {
+  std::lock_guard lock(mutex_);
+  for (int s = 0; s <= stage; ++s)
+    std::atomic_ref<int>(flags_[s]).store(1);
+  if (fd_ >= 0 && fdStage_ <= stage) ::shutdown(fd_, SHUT_RDWR);
+}
+
+bool PrintControl::ended(Stage stage) {
+  return std::atomic_ref<int>(flags_[stage]).load() != 0;
+}
+
+// The socket registered is a duplicate, a descriptor of our own: it stays the
+// connection's socket until detach(), even once libcups has closed its own
+// descriptor to the socket.
+bool PrintControl::attach(int fd, Stage stage) {
+  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  std::lock_guard lock(mutex_);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (copy < 0 || ended(stage)) {
+    if (copy >= 0) ::close(copy);
+    return false;
+  }
+  fd_ = copy;
+  fdStage_ = stage;
+  return true;
+}
+
+void PrintControl::detach() {
+  std::lock_guard lock(mutex_);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
 namespace {
 
-// A wait on the server that has lasted this long, in seconds, looks at the
-// cancel flag before it goes on.
+// A wait on the server that has lasted this long, in seconds, looks at
+// whether the print has ended before it goes on.
 constexpr double kPollSeconds = 0.2;
-// Longer than anyone waits for a print; the cancel flag ends it sooner.
+// Longer than anyone waits for a print; the print's end cuts it short.
 constexpr int kConnectMsec = 60'000;
+// Less room than this across, inside the margins, shows nothing of use.
+constexpr double kLeastPictureMm = 20;
 
 // libcups, once printOnDefaultDestination has found that it can be opened.
 const CupsLibrary& cups() {
   return *cupsLibrary();
 }
 
-struct HttpCloser {
-  void operator()(http_t* http) const { cups().httpClose(http); }
-};
 struct DestDeleter {
   void operator()(cups_dest_t* dest) const { cups().cupsFreeDests(1, dest); }
 };
@@ -47,26 +90,86 @@ const char* noPassword(const char*, http_t*, const char*, const char*, void*) {
   return nullptr;
 }
 
-// libcups calls this each time the server has kept it waiting kPollSeconds:
-// 1 waits on, 0 gives up.
-int keepWaiting(http_t*, void* cancel) {
-  return static_cast<const std::atomic<int>*>(cancel)->load() ? 0 : 1;
+// A connection to the user's CUPS server for one stage of a print, its
+// socket registered with the print's control while it is open.
+class Connection {
+ public:
+  Connection(PrintControl& control, PrintControl::Stage stage) : control_(control), stage_(stage) {
+    http_ = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                HTTP_ENCRYPTION_IF_REQUESTED, 1, kConnectMsec, control.flag(stage));
+    if (http_ && !attach()) close();
+    if (!http_) return;
+    cups().httpSetTimeout(http_, kPollSeconds, keepWaiting, this);
+    // Encryption only now that the socket is registered, so that its
+    // handshake is cut short like any other wait on the server.
+    if (cups().httpEncryption(http_, cups().cupsEncryption()) != 0) close();
+  }
+  ~Connection() { close(); }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  http_t* get() const { return http_; }
+  void close() {
+    if (!http_) return;
+    control_.detach();
+    cups().httpClose(http_);
+    http_ = nullptr;
+  }
+
+ private:
+  bool attach() {
+    fd_ = cups().httpGetFd(http_);
+    return control_.attach(fd_, stage_);
+  }
+  // libcups calls this each time the server has kept it waiting kPollSeconds:
+  // 1 waits on, 0 gives up. A connection libcups has opened again meanwhile
+  // is registered afresh.
+  static int keepWaiting(http_t* http, void* self) {
+    auto* connection = static_cast<Connection*>(self);
+    if (cups().httpGetFd(http) != connection->fd_ && !connection->attach()) return 0;
+    return connection->control_.ended(connection->stage_) ? 0 : 1;
+  }
+
+  PrintControl& control_;
+  PrintControl::Stage stage_;
+  http_t* http_ = nullptr;
+  int fd_ = -1;
+};
+
+struct Destination {
+  std::unique_ptr<cups_dest_t, DestDeleter> dest;
+  std::unique_ptr<cups_dinfo_t, InfoDeleter> info;
+};
+
+// The default destination, with the user's options for it, and what its
+// printer supports.
+bool findDestination(http_t* http, Destination& to, std::string& why) {
+  to.dest.reset(cups().cupsGetNamedDest(http, nullptr, nullptr));
+  if (!to.dest) {
+    why = cupsError("no default destination");
+    return false;
+  }
+  to.info.reset(cups().cupsCopyDestInfo(http, to.dest.get()));
+  if (!to.info) why = cupsError(to.dest->name);
+  return bool(to.info);
 }
 
 struct Paper {
   QPageSize size{QPageSize::A4};
   QMarginsF marginsMm{10, 10, 10, 10};
+  std::string media;  // as the user or the printer named it; empty if neither did
 };
 
 // The paper the printer uses unless told otherwise: the user's own "media"
 // choice if there is one, else the printer's default. (cupsGetDestMediaDefault
 // is no help here: it answers Letter for a printer whose default is A4.)
 // Sizes and margins come in hundredths of a millimetre.
-Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
+Paper choosePaper(http_t* http, const Destination& to) {
   Paper paper;
+  cups_dest_t* dest = to.dest.get();
   const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
   if (!media) {
-    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, info, "media");
+    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, to.info.get(), "media");
     media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
   }
   if (!media) return paper;
@@ -75,8 +178,8 @@ Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   // size ("custom_148.52x209.9mm_...", a PPD's A5) to the wrong entry of it:
   // where the name itself tells the size, the name wins.
   cups_size_t size{};
-  const bool listed =
-      cups().cupsGetDestMediaByName(http, dest, info, media, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+  const bool listed = cups().cupsGetDestMediaByName(http, dest, to.info.get(), media,
+                                                    CUPS_MEDIA_FLAGS_DEFAULT, &size);
   pwg_media_t* named = cups().pwgMediaForPWG(media);
   if (!named) named = cups().pwgMediaForLegacy(media);
   if (!named) named = cups().pwgMediaForPPD(media);
@@ -85,7 +188,8 @@ Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
     size.width = named->width;
     size.length = named->length;
   }
-  if (size.width <= 0 || size.length <= 0) return paper;
+  if (size.width <= 0 || size.length <= 0) return paper;  // unknown: A4, and no media sent
+  paper.media = media;
   paper.size = QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
                          QString(), QPageSize::FuzzyMatch);
   // At least 10 mm all round, more where the printer cannot print.
@@ -95,46 +199,13 @@ Paper defaultPaper(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   return paper;
 }
 
-}  // namespace
-
-bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, std::string& why) {
-  if (!cupsLibrary()) {
-    why = "libcups cannot be opened";
+// The page as PDF, unless the paper leaves too little room for the picture.
+bool layOut(const QImage& image, const Paper& paper, QByteArray& pdf, std::string& why) {
+  const QRectF inside = QRectF(QPointF(), paper.size.size(QPageSize::Millimeter)) - paper.marginsMm;
+  if (std::min(inside.width(), inside.height()) < kLeastPictureMm) {
+    why = "the paper leaves no room for the picture";
     return false;
   }
-  cups().cupsSetPasswordCB2(noPassword, nullptr);  // for this thread
-
-  // httpConnect2 looks at *cancel between waits of 100 ms. It takes a plain
-  // int, which is how an atomic int is laid out.
-  static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_always_lock_free);
-  const std::unique_ptr<http_t, HttpCloser> connection(cups().httpConnect2(
-      cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC, cups().cupsEncryption(), 1,
-      kConnectMsec, reinterpret_cast<int*>(&cancel)));
-  http_t* http = connection.get();
-  if (!http) {
-    why = std::string("cannot connect to ") + cups().cupsServer();
-    return false;
-  }
-  cups().httpSetTimeout(http, kPollSeconds, keepWaiting, &cancel);
-
-  const std::unique_ptr<cups_dest_t, DestDeleter> dest(
-      cups().cupsGetNamedDest(http, nullptr, nullptr));
-  if (!dest) {
-    why = cupsError("no default destination");
-    return false;
-  }
-  const std::unique_ptr<cups_dinfo_t, InfoDeleter> info(cups().cupsCopyDestInfo(http, dest.get()));
-  if (!info) {
-    why = cupsError(dest->name);
-    return false;
-  }
-  const Paper paper = defaultPaper(http, dest.get(), info.get());
-  if (cancel) {
-    why = "cancelled";
-    return false;
-  }
-
-  QByteArray pdf;
   QBuffer buffer(&pdf);
   if (!buffer.open(QIODevice::WriteOnly) ||
       !writePrintPdf(image, &buffer, paper.size, paper.marginsMm,
@@ -142,25 +213,123 @@ bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, st
     why = "cannot make the page";
     return false;
   }
+  return true;
+}
 
-  int job = 0;
-  if (!succeeded(cups().cupsCreateDestJob(http, dest.get(), info.get(), &job, kPrintJobTitle, 0,
-                                          nullptr)) ||
-      job <= 0) {
+// The job's options: the paper the page was laid out for, and the user's
+// other choices for the destination that its printer supports. (The server's
+// facts about the printer come as options of the destination too; the
+// printer supports none of them as a job's.)
+int jobOptions(http_t* http, const Destination& to, const Paper& paper, cups_option_t** options) {
+  int count = 0;
+  const cups_dest_t* dest = to.dest.get();
+  for (const cups_option_t& option : std::span(dest->options, dest->num_options)) {
+    if (std::strcmp(option.name, "media") != 0 &&
+        cups().cupsCheckDestSupported(http, to.dest.get(), to.info.get(), option.name,
+                                      option.value))
+      count = cups().cupsAddOption(option.name, option.value, count, options);
+  }
+  if (!paper.media.empty())
+    count = cups().cupsAddOption("media", paper.media.c_str(), count, options);
+  return count;
+}
+
+// How far a print got on the server.
+struct Job {
+  int id = 0;
+  time_t unanswered = 0;  // when a Create-Job went out that was never answered
+};
+
+// Creates the job and sends its page. True only once the server has
+// confirmed the whole page: the status cupsFinishDestDocument returns can be
+// the one left over from Create-Job when the connection broke on the way.
+bool send(http_t* http, const Destination& to, const Paper& paper, const QByteArray& pdf, Job& job,
+          std::string& why) {
+  cups_dest_t* dest = to.dest.get();
+  cups_option_t* options = nullptr;
+  const int count = jobOptions(http, to, paper, &options);
+  const time_t asked = std::time(nullptr);
+  const ipp_status_t created =
+      cups().cupsCreateDestJob(http, dest, to.info.get(), &job.id, kPrintJobTitle, count, options);
+  cups().cupsFreeOptions(count, options);
+  if (!succeeded(created) || job.id <= 0) {
+    if (cups().httpGetStatus(http) != HTTP_STATUS_OK) job.unanswered = asked;
     why = cupsError(std::string(dest->name) + " refused the job");
     return false;
   }
-  if (cups().cupsStartDestDocument(http, dest.get(), info.get(), job, kPrintJobTitle,
-                                   CUPS_FORMAT_PDF, 0, nullptr, 1) != HTTP_STATUS_CONTINUE ||
-      cups().cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
-          HTTP_STATUS_CONTINUE ||
-      !succeeded(cups().cupsFinishDestDocument(http, dest.get(), info.get()))) {
-    why = cupsError(std::string(dest->name) + " did not take the page");
-    // A job without its page would only wait in the queue.
-    if (!cancel) cups().cupsCancelDestJob(http, dest.get(), job);
+  const bool sent =
+      cups().cupsStartDestDocument(http, dest, to.info.get(), job.id, kPrintJobTitle,
+                                   CUPS_FORMAT_PDF, 0, nullptr, 1) == HTTP_STATUS_CONTINUE &&
+      cups().cupsWriteRequestData(http, pdf.constData(), size_t(pdf.size())) ==
+          HTTP_STATUS_CONTINUE &&
+      succeeded(cups().cupsFinishDestDocument(http, dest, to.info.get())) &&
+      cups().httpGetStatus(http) == HTTP_STATUS_OK && succeeded(cups().cupsLastError());
+  if (!sent) why = cupsError(std::string(dest->name) + " did not take the page");
+  return sent;
+}
+
+// Whether the server lists job `id` of `dest` as printed.
+bool completed(http_t* http, const cups_dest_t& dest, int id) {
+  cups_job_t* jobs = nullptr;
+  const int count =
+      std::max(0, cups().cupsGetJobs2(http, &jobs, dest.name, 1, CUPS_WHICHJOBS_COMPLETED));
+  const bool done = std::any_of(jobs, jobs + count, [id](const cups_job_t& job) {
+    return job.id == id && job.state == IPP_JSTATE_COMPLETED;
+  });
+  cups().cupsFreeJobs(count, jobs);
+  return done;
+}
+
+// A job the server made for a Create-Job whose answer never came: one of the
+// user's under this program's title, made since then, still without a page.
+// (A print of another window of the user's, just then between creating its
+// job and sending the page, would lose its job too, and say so.)
+void cancelUnanswered(http_t* http, cups_dest_t& dest, time_t since) {
+  cups_job_t* jobs = nullptr;
+  const int count =
+      std::max(0, cups().cupsGetJobs2(http, &jobs, dest.name, 1, CUPS_WHICHJOBS_ACTIVE));
+  for (const cups_job_t& job : std::span(jobs, count))
+    if (job.creation_time >= since && job.size == 0 && std::strcmp(job.title, kPrintJobTitle) == 0)
+      cups().cupsCancelDestJob(http, &dest, job.id);
+  cups().cupsFreeJobs(count, jobs);
+}
+
+// Takes back a job the print did not finish, on a connection of its own (the
+// print's may be broken), so that it does not wait in the queue. True when
+// the server printed the job before it could be cancelled.
+bool withdraw(PrintControl& control, cups_dest_t& dest, const Job& job) {
+  Connection connection(control, PrintControl::kWithdrawing);
+  http_t* http = connection.get();
+  if (!http) return false;
+  if (job.id <= 0) {
+    if (job.unanswered) cancelUnanswered(http, dest, job.unanswered);
     return false;
   }
-  return true;
+  return !succeeded(cups().cupsCancelDestJob(http, &dest, job.id)) && completed(http, dest, job.id);
+}
+
+}  // namespace
+
+PrintResult printOnDefaultDestination(const QImage& image, PrintControl& control) {
+  if (!cupsLibrary()) return {false, "libcups cannot be opened"};
+  cups().cupsSetPasswordCB2(noPassword, nullptr);  // for this thread
+
+  Connection connection(control, PrintControl::kSending);
+  http_t* http = connection.get();
+  if (!http) return {false, std::string("cannot connect to ") + cups().cupsServer()};
+  PrintResult result;
+  Destination to;
+  if (!findDestination(http, to, result.why)) return result;
+  const Paper paper = choosePaper(http, to);
+  QByteArray pdf;
+  if (!layOut(image, paper, pdf, result.why)) return result;
+  Job job;
+  if (!control.ended(PrintControl::kSending) && send(http, to, paper, pdf, job, result.why))
+    return {true, {}};
+  if (control.ended(PrintControl::kSending)) result.why = "given up: " + result.why;
+  connection.close();
+  if (withdraw(control, *to.dest, job)) return {true, {}};
+  return result;
 }
 
 }  // namespace plexaro

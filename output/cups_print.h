@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QImage>
-#include <atomic>
+#include <mutex>
 #include <string>
 
 namespace plexaro {
@@ -9,19 +9,57 @@ namespace plexaro {
 // Every print is a job of its own under this name.
 inline constexpr const char* kPrintJobTitle = "Plexaro";
 
+// The outcome of a print: whether the server confirmed the whole page, and
+// if not, why, for the log.
+struct PrintResult {
+  bool printed = false;
+  std::string why;
+};
+
+// How a print's thread and the thread that watches its deadline share it.
+// The printing thread alone opens, uses and closes the connections to the
+// server; it registers each one's socket here while the connection is open,
+// under the lock. The watcher never touches a connection: end() marks the
+// print as ended and, under the same lock, shuts the registered socket down,
+// so a call blocked on it returns at once whatever the server does, and a
+// socket already closed (its number perhaps reused) is never touched.
+class PrintControl {
+ public:
+  // A print's work in the order it may be ended: its own exchange with the
+  // server, then the cancelling of its job once it has been given up.
+  enum Stage { kSending = 0, kWithdrawing = 1 };
+
+  // Ends `stage` and every stage before it.
+  void end(Stage stage);
+  bool ended(Stage stage);
+
+  // For the printing thread. False, with nothing registered, once `stage` has
+  // ended.
+  bool attach(int fd, Stage stage);
+  void detach();
+  // httpConnect2's cancel flag for `stage`: libcups reads it as a plain int.
+  int* flag(Stage stage) { return &flags_[stage]; }
+
+ private:
+  std::mutex mutex_;
+  int flags_[2] = {0, 0};  // written through std::atomic_ref only
+  int fd_ = -1;
+  Stage fdStage_ = kSending;
+};
+
 // Sends `image` to the default destination of the user's CUPS server (their
 // lpoptions, else the server's default) as one PDF job named "Plexaro", on
-// the printer's default paper, fitted inside margins of at least 10 mm and
-// centred. The page is made in memory and streamed to the server: no file is
-// written.
+// the paper the user chose for it (else the printer's default) and with
+// their other options for it that the printer supports, fitted inside
+// margins of at least 10 mm and centred. The page is made in memory and
+// streamed to the server: no file is written.
 //
 // Blocks: call it on a thread of its own. It never asks for a password (a
-// server that wants one counts as one that refuses the job), and it gives up
-// within a fraction of a second once `cancel` is set, whatever the server
-// does meanwhile.
-//
-// True when the server took the job; a paused queue holds it, and counts.
-// Otherwise `why` says what went wrong, for the log.
-bool printOnDefaultDestination(const QImage& image, std::atomic<int>& cancel, std::string& why);
+// server that wants one counts as one that refuses the job). Once `control`
+// ends kSending it stops at once and cancels the job on the server, which it
+// gives up on when kWithdrawing ends too. A job it does not report printed
+// is not left in the queue; one that the server finished meanwhile counts
+// as printed.
+PrintResult printOnDefaultDestination(const QImage& image, PrintControl& control);
 
 }  // namespace plexaro

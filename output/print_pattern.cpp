@@ -4,7 +4,6 @@
 #include <QLoggingCategory>
 #include <QTimer>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -21,17 +20,29 @@ Q_LOGGING_CATEGORY(lcPrint, "plexaro.print", QtWarningMsg)
 
 namespace {
 
-// How long the end of the program waits for cancelled prints to stop.
-constexpr std::chrono::milliseconds kGrace{1500};
+// Prints at once at most; one more is told at once that the printer is busy.
+constexpr int kMostInFlight = 3;
+// How long a print given up at its deadline may take to cancel its job.
+constexpr int kWithdrawMsec = 1000;
+// How long the end of the program waits for the prints to stop, first while
+// they cancel their jobs, then once they are told to stop at once.
+constexpr std::chrono::milliseconds kWithdrawGrace{600}, kStopGrace{300};
 
 }  // namespace
 
 // One print, shared by the printer and its thread.
 struct PatternPrinter::Request {
-  std::atomic<int> cancel{0};
+  PrintControl control;
 };
 
-// The printing threads, which may outlive the printer.
+// Threads and lifetimes: each print runs on a detached thread that owns its
+// connections and shares only its Request (through a shared_ptr) and this
+// block (likewise) with the printer, so either may end first. The printer
+// lives on the window's thread: it alone settles a print, from the
+// thread's queued report or from the deadline, and reaches the thread only
+// through PrintControl::end. A thread reports only while `owner` is set,
+// under the mutex, which the printer's destructor takes to clear it; the
+// destructor ends every print and waits a little for `running` to fall.
 struct PatternPrinter::Workers {
   std::mutex mutex;
   std::condition_variable finished;
@@ -45,55 +56,67 @@ PatternPrinter::PatternPrinter(QObject* parent)
 }
 
 PatternPrinter::~PatternPrinter() {
-  for (const auto& request : pending_)
-    request->cancel = 1;
   std::unique_lock lock(workers_->mutex);
   workers_->owner = nullptr;
-  workers_->finished.wait_for(lock, kGrace, [this] { return workers_->running == 0; });
+  const auto stopped = [this] { return workers_->running == 0; };
+  for (const auto& request : pending_)
+    request->control.end(PrintControl::kSending);
+  if (workers_->finished.wait_for(lock, kWithdrawGrace, stopped)) return;
+  for (const auto& request : pending_)
+    request->control.end(PrintControl::kWithdrawing);
+  workers_->finished.wait_for(lock, kStopGrace, stopped);
 }
 
 void PatternPrinter::print(const QImage& image) {
   auto request = std::make_shared<Request>();
   pending_.push_back(request);
-  QTimer::singleShot(kDeadlineMsec, this, [this, request] {
-    if (settle(request, false)) qCInfo(lcPrint, "not printed: no answer in %d ms", kDeadlineMsec);
-  });
-
-  // Held until the count includes the new thread, which takes the lock to
-  // leave it.
   std::lock_guard lock(workers_->mutex);
+  if (workers_->running >= kMostInFlight) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, request] {
+          settle(request, {false, "the printer is busy"});
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+  // At the deadline the print stops sending and cancels its job, whose
+  // outcome it reports; a little later it is stopped outright.
+  QTimer::singleShot(kDeadlineMsec, this,
+                     [request] { request->control.end(PrintControl::kSending); });
+  QTimer::singleShot(kDeadlineMsec + kWithdrawMsec, this, [this, request] {
+    request->control.end(PrintControl::kWithdrawing);
+    settle(request, {false, "no answer before the deadline"});
+  });
   try {
     // The canvas keeps drawing into its image: the thread gets a copy.
     std::thread([workers = workers_, request, page = image.copy()] {
-      std::string why;
-      const bool printed = printOnDefaultDestination(page, request->cancel, why);
-      if (!printed) qCInfo(lcPrint, "not printed: %s", why.c_str());
+      const PrintResult result = printOnDefaultDestination(page, request->control);
       std::lock_guard lock(workers->mutex);
       if (PatternPrinter* owner = workers->owner)
         QMetaObject::invokeMethod(
-            owner, [owner, request, printed] { owner->settle(request, printed); },
+            owner, [owner, request, result] { owner->settle(request, result); },
             Qt::QueuedConnection);
       --workers->running;
       workers->finished.notify_all();
     }).detach();
     ++workers_->running;
   } catch (const std::system_error& e) {
-    qCInfo(lcPrint, "not printed: no thread: %s", e.what());
+    const PrintResult result{false, std::string("no thread: ") + e.what()};
     QMetaObject::invokeMethod(
-        this, [this, request] { settle(request, false); }, Qt::QueuedConnection);
+        this, [this, request, result] { settle(request, result); }, Qt::QueuedConnection);
   }
 }
 
 // The first word on a print, from its thread or from the deadline, is the
-// one that counts; the user hears of a failure once. False for a print
-// already settled.
-bool PatternPrinter::settle(const std::shared_ptr<Request>& request, bool printed) {
+// one that counts; the user hears of a failure once.
+void PatternPrinter::settle(const std::shared_ptr<Request>& request, const PrintResult& result) {
   const auto it = std::find(pending_.begin(), pending_.end(), request);
-  if (it == pending_.end()) return false;
+  if (it == pending_.end()) return;
   pending_.erase(it);
-  request->cancel = 1;  // a thread still at work stops where it is
-  if (!printed) emit failed();
-  return true;
+  if (result.printed) return;
+  qCInfo(lcPrint, "not printed: %s", result.why.c_str());
+  emit failed();
 }
 
 }  // namespace plexaro

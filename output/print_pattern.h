@@ -8,6 +8,8 @@ class QImage;
 
 namespace plexaro {
 
+struct PrintResult;
+
 // Prints the pattern without ever holding up the window: each print runs
 // on a thread of its own while the window goes on, and its outcome comes
 // back as a queued call on the printer's thread.
@@ -30,14 +32,15 @@ class PatternPrinter : public QObject {
 
  signals:
   // A print did not reach a printer: no print system, no default printer, a
-  // printer that refuses the job or wants a password, or no answer within
-  // the deadline. Once for each such print.
+  // printer that refuses the job or wants a password, paper too small for
+  // the picture, a printer busy with prints already, or no confirmation
+  // within the deadline. Once for each such print.
   void failed();
 
  private:
   struct Request;
   struct Workers;
-  bool settle(const std::shared_ptr<Request>& request, bool printed);
+  void settle(const std::shared_ptr<Request>& request, const PrintResult& result);
 
   std::shared_ptr<Workers> workers_;
   std::vector<std::shared_ptr<Request>> pending_;

@@ -1,8 +1,7 @@
 #!/bin/bash
-# Print Pattern in the program on a private X server, through private CUPS
-# servers: a PDF printer (cups-pdf) in its states, a server that wants a
-# password, a socket that never answers. Needs root.
-#   print_test.sh PATH/TO/plexaro        (KEEP=1 keeps its folder)
+# Print Pattern in the program on a private X server, through private CUPS servers: a PDF
+# printer (cups-pdf) in its states and behind a proxy that misbehaves, a server that wants a
+# password, a socket that never answers. Needs root. Run: print_test.sh PLEXARO (KEEP=1 keeps $w)
 # cups-pdf writes root's jobs to ~root/PDF, which others share: the jobs here
 # get numbers of their own, ${id}00 to ${id}99, and only their files are read.
 set -u
@@ -46,6 +45,7 @@ EOF
   printf '%s\n' "ServerRoot $d" "RequestRoot $d/spool" "TempDir $d/spool/tmp" "CacheDir $d/cache" \
     "StateDir $d/state" "ErrorLog $d/log/error_log" "AccessLog $d/log/access_log" \
     "PageLog $d/log/page_log" "FileDevice No" "Sandboxing Relaxed" "SystemGroup root" \
+    "Printcap $d/printcap" \
     >"$d/cups-files.conf"
   echo "NextJobId ${id}00" >"$d/cache/job.cache"
   cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" &
@@ -63,10 +63,31 @@ no_message() { sleep 2 && ! box; }
 shot() { import -window "$win" rgb:- | md5sum; }
 pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
 queued() { lpstat -o | grep -c .; }
+census() { echo "$(ls /proc/$pid/task | wc -l) $(ls -l /proc/$pid/fd | grep -c socket:)"; }
+rss() { awk '/^VmRSS/ { print $2 }' /proc/$pid/status; }
+# page PDF BMP PAPER DPI: one page of PAPER (WxH, tenths of an inch), the picture as BMP holds
+# it, looked at in DPI (at which each of its pixels is 6 pixels or more, which poppler leaves sharp)
+page() {
+  check "one page" eval "pdfinfo '$1' | grep -q '^Pages: *1\$'"
+  r=$4 && pdftoppm -r $r -singlefile -png "$1" "$w/page"
+  IFS=' x+' read -r pw ph bw bh bx by < <(convert "$w/page.png" -fuzz 10% -format '%w %h %@' info:)
+  check "paper of $3 tenths of an inch (${pw}x$ph px)" [ $((pw * 10 / r))x$((ph * 10 / r)) = "$3" ]
+  # 10 mm is 236 pixels at 600 dpi; the picture fills the width inside them.
+  check "fitted and centred, 10 mm margins" eval '((bx * 600 / r > 230 && bx * 600 / r < 245 &&
+    (pw - bw - 2 * bx) ** 2 <= 9 && (ph - bh - 2 * by) ** 2 <= 9))'
+  # Each pixel is a block: sampled 1 pixel off its centre both ways it has its
+  # colour exactly, with no JPEG noise nor smoothing with the neighbours.
+  for d in -1 1; do
+    convert "$w/page.png" -crop "${bw}x$bh+$((bx + d))+$((by + d))" +repage -filter point \
+      -resize '503x533!' "$w/sampled.png"
+    check "pixels as saved, sampled at $d" [ "$(compare -metric AE -fuzz 5% "$w/sampled.png" \
+      "$2" null: 2>&1)" = 0 ]
+  done
+}
 
 echo "# a PDF printer as the default, with A5 paper; TMPDIR cannot exist, /tmp is read-only"
 cupsd_up pdf "$w/pdf.sock"
-# The clients read the server's folder: no client.conf, no lpoptions there.
+# The clients read the server's folder: no client.conf there; lpoptions write there.
 export CUPS_SERVER=$w/pdf.sock CUPS_SERVERROOT=$w/pdf
 lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 -o Label=2 && lpadmin -d pdf &&
   lpadmin -p other -E -v cups-pdf:/ -P $ppd || exit 1
@@ -79,22 +100,7 @@ key ctrl+s # Save Pattern is still on, and saves the picture as it was printed
 check "no message" no_message
 check "saved after the print" within 50 test -f "$w/print/pattern1.bmp"
 pdf=$(pdfs)
-check "one PDF, named after the job" [ "$(pdfs | wc -l)" = 1 ]
-pdftoppm -r 600 -singlefile -png "$pdf" "$w/page"
-IFS=' x+' read -r pw ph bw bh bx by < <(convert "$w/page.png" -fuzz 10% -format '%w %h %@' info:)
-echo "    page ${pw}x$ph, picture ${bw}x$bh at $bx,$by (600 dpi)"
-check "A5 paper" [ $(((pw + 50) / 100)) = 35 -a $(((ph + 50) / 100)) = 50 ]
-# 10 mm is 236 pixels; the picture fills the width inside them.
-check "fitted and centred, 10 mm margins" eval '((bx > 230 && bx < 245 &&
-  (pw - bw - 2 * bx) ** 2 <= 9 && (ph - bh - 2 * by) ** 2 <= 9))'
-# Each pixel is a block of 6 x 6: sampled 1 pixel off its centre both ways it
-# has its colour exactly, with no JPEG noise nor smoothing with the neighbours.
-for d in -1 1; do
-  convert "$w/page.png" -crop "${bw}x$bh+$((bx + d))+$((by + d))" +repage -filter point \
-    -resize '503x533!' "$w/sampled.png"
-  check "pixels as saved, sampled at $d" [ "$(compare -metric AE -fuzz 5% "$w/sampled.png" \
-    "$w/print/pattern1.bmp" null: 2>&1)" = 0 ]
-done
+page "$pdf" "$w/print/pattern1.bmp" 58x82 600
 
 echo "# a queue that rejects jobs, a paused queue, no default printer"
 cupsreject pdf && key ctrl+p
@@ -108,6 +114,62 @@ check "closes" closes
 check "nothing more printed, nothing written in the folder" \
   eval '[ "$(pdfs)" = "$pdf" ] && [ "$(ls -A "$w/print")" = pattern1.bmp ]'
 
+echo "# through a proxy that drops the page, answers late, trickles"
+python3 -u - "$w/pdf.sock" "$w/mode" >"$w/port" 2>/dev/null <<'PY' &
+import socket, struct, sys, threading, time
+ear = socket.create_server(("127.0.0.1", 0))
+print(ear.getsockname()[1])
+def serve(c, s, mode, page):
+    # late ARG [job]: the first answer 0.6 s, the page's (Create-Job's) ARG s; trickle: a byte
+    def down():  # every 150 ms
+        first, step = True, 1 if mode[0] == "trickle" else 1 << 16
+        while d := s.recv(1 << 16):
+            if mode[0] == "late": time.sleep(float(mode[1]) if page.is_set() else 0.6 * first)
+            first = False
+            for i in range(0, len(d), step):
+                c.sendall(d[i:i + step])
+                time.sleep(0.15 if step == 1 else 0)
+    threading.Thread(target=down, daemon=True).start()
+    left = 1 << 40  # drop ARG fin|rst: the connection ends ARG bytes into the page
+    while d := c.recv(1 << 16):
+        if (b"job-name\x00\x07Plexaro" if mode[-1] == "job" else b"last-document") in d:
+            page.set()
+            left = int(mode[1]) if mode[0] == "drop" else left
+        s.sendall(d[:left])
+        if (left := left - len(d)) < 0: break
+    if mode[-1] == "rst": c.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+while True:
+    c, s = ear.accept()[0], socket.socket(socket.AF_UNIX)
+    s.connect(sys.argv[1])
+    def run(c=c, s=s):
+        try: serve(c, s, open(sys.argv[2]).read().split(), threading.Event())
+        except OSError: pass
+        c.close(), s.close()
+    threading.Thread(target=run, daemon=True).start()
+PY
+pids+=($!)
+lpadmin -p pdf -E -v cups-pdf:/ -P $ppd -o PageSize=A5 && lpadmin -d pdf
+within 50 test -s "$w/port" && echo pass >"$w/mode"
+CUPS_SERVER=127.0.0.1:$(cat "$w/port") print proxy
+for m in "drop 1 rst" "drop 20000 fin" "late 12 job"; do
+  echo "$m" >"$w/mode" && key ctrl+p
+  check "$m: the message" message
+  check "$m: no job left, nothing printed" within 20 eval '[ "$(queued)" = 0 ] &&
+    [ "$(pdfs)" = "$pdf" ]'
+done
+lpoptions -p pdf -o media=Custom.35x35mm && echo pass >"$w/mode" && key ctrl+p
+check "paper too small for the picture: the message" message
+lpoptions -p pdf -o media=A6 && echo "late 12" >"$w/mode"
+key ctrl+s && key ctrl+p && sleep 0.2 && click 60 180 # another world while the page is made
+check "the page answered at 12 s: printed" within 600 eval '[ "$(pdfs | wc -l)" = 2 ]'
+sleep 12 && check "the page answered at 12 s: no message" no_message
+page "$(pdfs | grep -v "$pdf")" "$w/proxy/pattern1.bmp" 41x58 900
+lpoptions -x pdf && echo trickle >"$w/mode"
+base=$(census) && key ctrl+p
+check "trickled answers: the message" message
+check "trickled answers: thread and socket gone" within 10 eval '[ "$(census)" = "$base" ]'
+check "closes" closes
+
 echo "# a server that wants a password; the program started from a terminal"
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0))
 print(s.getsockname()[1])')
@@ -118,15 +180,22 @@ check "the message" message
 check "no prompt" eval '! grep -qi password "$w/tty.log"'
 check "closes" closes
 
-echo "# a socket that accepts and never answers"
-python3 -c 'import socket, sys, time; s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1])
-s.listen(64); time.sleep(600)' "$w/hang.sock" &
+echo "# a socket that accepts and never answers, TLS required"
+python3 -uc 'import socket, time; s = socket.create_server(("127.0.0.1", 0), backlog=64)
+print(s.getsockname()[1]); time.sleep(600)' >"$w/hang.port" &
 pids+=($!)
-CUPS_SERVER=$w/hang.sock print hang
-before=$(shot) && key ctrl+p && sleep 0.5
+within 50 test -s "$w/hang.port" && CUPS_SERVER=127.0.0.1:$(cat "$w/hang.port") \
+  CUPS_ENCRYPTION=Required print hang
+base=$(census) before=$(shot) mem=$(rss) && key ctrl+p && sleep 0.5
 click 60 120 && sleep 1
 check "the window repaints meanwhile" [ "$(shot)" != "$before" ]
-check "the message" message
+xdotool windowfocus "$win" key --repeat 200 --delay 5 ctrl+p && sleep 1
+read -r n f < <(census) && read -r t s <<<"$base"
+check "a burst: $n threads, $f sockets" [ $n -le $((t + 3)) -a $f -le $((s + 6)) ]
+check "the printer is busy: the message" message
+within 150 box && while within 20 box; do xdotool key Return && sleep 0.3; done
+check "the threads and sockets end, the memory returns" eval '[ "$(census)" = "$base" ] &&
+  (($(rss) < mem + 20000))'
 key ctrl+p && sleep 1
 check "a close request ends it while a print waits" closes
 
