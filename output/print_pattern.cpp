@@ -22,8 +22,9 @@ namespace {
 
 // Prints at once at most; one more is told at once that the printer is busy.
 constexpr int kMostInFlight = 3;
-// How long a print given up at its deadline may take to cancel its job.
-constexpr int kWithdrawMsec = 1000;
+// How long a print given up at its deadline may take to cancel its job: a
+// busy server or machine can take a second or more to answer.
+constexpr int kWithdrawMsec = 2000;
 // How long the end of the program waits for the prints to stop, first while
 // they cancel their jobs, then once they are told to stop at once.
 constexpr std::chrono::milliseconds kWithdrawGrace{600}, kStopGrace{300};

@@ -25,8 +25,9 @@ check "Save Pattern disabled, Two colors alone checked" \
 check "the first button focused" within 50 has "Create Regular" focused
 xdotool key Tab
 check "Tab moves it on" within 50 eval 'has "Create Spiral" focused && ! has "Create Reg" focused'
-told() { # told NAME WORDS: pressed, the drawing area tells WORDS (or nothing)
-  : >"$w/told" && a press "$1" && want=$2
+told() { # told NAME|Space WORDS: pressed, the drawing area tells WORDS (or nothing)
+  : >"$w/told" && want=$2
+  if [ "$1" = Space ]; then xdotool key space; else a press "$1"; fi
   sleep 0.3 && within 50 eval '[ "$(cat "$w/told")" = "$want" ]'
 }
 size=", 503 x 533 pixels"
@@ -42,16 +43,21 @@ view() { # 1 for each shown of the four buttons, the panel's label and picture
   a states "Create Reg" "Create S" "Create Ra" Reset This "A world" | awk '{printf /ing.*vis/}'
 }
 : >"$w/told"
-for close in "xdotool key Escape" "click 400 400"; do
-  a press About
+xdotool key Escape # with no panel, nothing
+# "About" is reached from "Options" with Right, whether opened by Alt+O or a click.
+bar() { xdotool mousemove --window "$win" 20 $((menu / 2)) click 1 sleep 0.3 key Right sleep 0.2 key Return; }
+for way in "a press About|xdotool key Escape" "bar|click 400 400" \
+  "xdotool key alt+o sleep 0.3 key Right sleep 0.2 key Return|xdotool key Escape"; do
+  eval "${way%|*}"
   check "About: the buttons leave the view, the panel enters" within 50 eval '[ $(view) = 000011 ]'
-  click 76 72 && click 238 122 # the label, then the picture
-  check "clicks on the panel leave it so" eval 'sleep 0.5 && [ $(view) = 000011 ]'
-  eval "$close"
-  check "$close: the buttons back, the focus where it was" \
+  click 76 72 && click 238 122 && xdotool key space Return Tab space # no hidden button moves
+  check "clicks and keys on the panel leave it so" eval 'sleep 0.5 && [ $(view) = 000011 ]'
+  a press About && eval "${way#*|}" # chosen twice, then closed
+  check "${way#*|}: the buttons back, the focus where it was" \
     within 50 eval '[ $(view) = 111100 ] && has "Create Spiral" focused'
 done
 check "the picture: an image, named and described" \
   eval '[ "$(a role "A world")" = image ] && [[ $(a description "A world") = *Spiral\ World* ]]'
 check "the drawing area untold all the while" [ ! -s "$w/told" ]
+check "Space presses the focused button" told Space "Spiral World, many colors$size"
 exit $((fails > 0))

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -9,15 +8,11 @@
 #include <random>
 
 #include "support/window_fixture.h"
+#include "support/world_fixture.h"
 #include "world/color.h"
 
 namespace plexaro {
 namespace {
-
-// The 5 x 5 block around the centre after a first growth and after a second
-// one: 1 in the centre's colour, 0 black.
-constexpr const char* kFirst = "0110101011111100001100001";
-constexpr const char* kSecond = "1000000111001001010111001";
 
 class Window : public testing::WindowInTempFolder {
  protected:
@@ -30,6 +25,7 @@ class Window : public testing::WindowInTempFolder {
     return w.screen()->grabWindow(w.winId(), at.x(), at.y(), r.width(), r.height()).toImage();
   }
   QImage held() { return image().copy(120, 0, 383, 533); }
+  // The 5 x 5 block around the centre: 1 in the centre's colour, 0 black.
   std::string centre() {
     std::string block;
     for (int y = 264; y < 269; ++y)
@@ -39,13 +35,6 @@ class Window : public testing::WindowInTempFolder {
   }
   Canvas* canvas() { return w.findChild<Canvas*>(); }
   QLabel* label(const char* name = "Label2") { return w.findChild<QLabel*>(name); }
-  // A key as the keyboard gives it: to the open menu, else the focus.
-  void key(int k, Qt::KeyboardModifiers m = {}) {
-    QTest::keyClick(w.windowHandle(), Qt::Key(k), m);
-  }
-  void clickSurface(Qt::MouseButton b = Qt::LeftButton) {
-    QTest::mouseClick(canvas(), b, {}, {400, 400});
-  }
 };
 
 TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
@@ -79,7 +68,7 @@ TEST_F(Window, KeepsItsPictureAndWorldWhenHiddenAndShownAgain) {
   EXPECT_TRUE(shown() == held() && image() == grown);
   EXPECT_TRUE(item("savepattern")->isEnabled());
   button("Command3")->click();
-  EXPECT_EQ(centre(), kSecond);
+  EXPECT_EQ(centre(), testing::kSecondGrowth);
 }
 
 TEST_F(Window, EachRunTakesItsColorsFromTheClock) {
@@ -115,39 +104,6 @@ TEST_F(Window, AboutPanelOutlastsRightClicksAndShowsItsWholeTextOnGreen) {
   painter.fillRect(area, Qt::green);  // and nothing of it beyond the label
   painter.end();
   EXPECT_EQ(roomy, green);
-}
-
-TEST_F(Window, KeysReachOnlyTheButtonsTheUserCanSee) {
-  key(Qt::Key_Space);  // the focus starts on "Create Regular World"
-  EXPECT_EQ(centre(), kFirst);
-  const QImage grown = image().copy();
-  key(Qt::Key_Escape);       // no panel: Escape does nothing
-  item("about")->trigger();  // no key reaches a hidden button
-  for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Space})
-    key(k);
-  EXPECT_TRUE(w.isVisible() && image() == grown);
-  key(Qt::Key_Escape);  // closes the panel, and the keys work again on the same world
-  EXPECT_TRUE(label()->isHidden());
-  key(Qt::Key_Space);
-  EXPECT_EQ(centre(), kSecond);
-  key(Qt::Key_Tab);
-  EXPECT_EQ(w.focusWidget(), button("Command4"));
-
-  // "About" is reached from "Options" with Right, however "Options" was
-  // opened; chosen twice and closed, the panel gives the focus back.
-  QMenuBar* bar = w.menuBar();
-  const QPoint options = bar->actionGeometry(bar->actions().first()).center();
-  for (int way : {0, 1, 2}) {  // Alt+O; a click; a click, then Right and Left
-    way ? QTest::mouseClick(bar, Qt::LeftButton, {}, options) : key(Qt::Key_O, Qt::AltModifier);
-    if (way == 2) key(Qt::Key_Right), key(Qt::Key_Left);
-    key(Qt::Key_Right);
-    key(way == 2 ? Qt::Key_Space : Qt::Key_Return);
-    EXPECT_TRUE(label()->isVisible()) << way;
-    item("about")->trigger();
-    clickSurface();
-    EXPECT_EQ(w.focusWidget(), button("Command4")) << way;
-  }
-  EXPECT_EQ(centre(), kSecond);  // and no button was pressed on the way
 }
 
 TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {

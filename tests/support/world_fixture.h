@@ -1,7 +1,7 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
+#include <string>
 
 #include "world/memory_platform.h"
 #include "world/world_state.h"
@@ -17,15 +17,19 @@ struct TestWorld {
   WorldState world;
 };
 
-using Block = std::array<std::array<CellValue, 5>, 5>;
+// The centre at the start-up size, and the 5 x 5 block around it that the
+// first growth there leaves, and the second: row by row from the top.
+constexpr int kCx = 251, kCy = 266;
+constexpr const char* kFirstGrowth = "0110101011111100001100001";
+constexpr const char* kSecondGrowth = "1000000111001001010111001";
 
-// The 5 x 5 block of a grid around (cx, cy), row by row from the top.
-inline Block blockAround(const Grid& g, int cx, int cy) {
-  Block b{};
-  for (int r = 0; r < 5; ++r)
-    for (int c = 0; c < 5; ++c)
-      b[r][c] = g.get(cx - 2 + c, cy - 2 + r);
-  return b;
+// The size x size block of a grid around the centre, a digit a cell.
+inline std::string centreBlock(const Grid& g, int size = 5) {
+  std::string digits;
+  for (int y = kCy - size / 2; y <= kCy + size / 2; ++y)
+    for (int x = kCx - size / 2; x <= kCx + size / 2; ++x)
+      digits += std::to_string(g.get(x, y));
+  return digits;
 }
 
 inline long countEqual(const Grid& g, CellValue v) {
