@@ -34,8 +34,6 @@ ticks() { awk '{print $14 + $15}' /proc/$pid/stat; }
 before=$(ticks) && sleep 3
 check "idles without using the processor" [ $(($(ticks) - before)) -le 6 ]
 
-rss() { awk '/VmRSS/ {print $2}' /proc/$pid/status; }
-shot() { import -window "$win" rgb:- | md5sum; }
 black=$(shot)
 click 60 185 --repeat 50 --delay 5 && sleep 1 # Create Rainbow World
 check "the presses draw" [ "$(shot)" != "$black" ]

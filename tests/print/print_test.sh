@@ -60,11 +60,9 @@ box() { xdotool search --onlyvisible --name '^Plexaro$' >/dev/null; }
 # The message box is up within 15 s; Return closes it.
 message() { within 150 box && xdotool key Return && within 50 eval '! box'; }
 no_message() { sleep 2 && ! box; }
-shot() { import -window "$win" rgb:- | md5sum; }
 pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
 queued() { lpstat -o | grep -c .; }
 census() { echo "$(ls /proc/$pid/task | wc -l) $(ls -l /proc/$pid/fd | grep -c socket:)"; }
-rss() { awk '/^VmRSS/ { print $2 }' /proc/$pid/status; }
 # page PDF BMP PAPER DPI: one page of PAPER (WxH, tenths of an inch), the picture as BMP holds
 # it, looked at in DPI (at which each of its pixels is 6 pixels or more, which poppler leaves sharp)
 page() {

@@ -22,8 +22,3 @@ extern "C" int linkat(int, const char*, int, const char*, int) {
   errno = EPERM;
   return -1;
 }
-
-extern "C" int link(const char*, const char*) {
-  errno = EPERM;
-  return -1;
-}

@@ -37,6 +37,8 @@ start() {
   menu=$((HEIGHT - 533))
 }
 exec 4</dev/null
+shot() { import -window "$win" rgb:- | md5sum; } # what the window shows, digested
+rss() { awk '/^VmRSS/ {print $2}' /proc/$pid/status; } # its resident memory, kB
 click() { xdotool mousemove --window "$win" "$1" $((menu + $2)) click "${@:3}" 1; }
 # A close request through the window (WM_DELETE_WINDOW, as a window manager
 # sends it) ends the program within 2 s, with status 0.

@@ -22,10 +22,8 @@ Path walkPath(float w, float h) {
 }
 
 TEST(SpiralWalk, TurnsClockwiseAndEndsAtTheFirstStepOutside) {
-  // clang-format off
   EXPECT_EQ(walkPath(4, 4), (Path{{3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1},
                                   {4, 1}, {4, 2}, {4, 3}, {4, 4}, {3, 4}, {2, 4}, {1, 4}}));
-  // clang-format on
   EXPECT_EQ(walkPath(5, 3), (Path{{3, 1}, {3, 2}, {2, 2}, {1, 2}, {1, 1}}));
   // At the start-up size it ends on ring 251's bottom side, at column 0.
   const Path full = walkPath(503, 533);
