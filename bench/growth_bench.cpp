@@ -67,11 +67,10 @@ const bool registered = [] {
         Case{"two_colors", false, {1006, 1066}}, Case{"two_colors", false, {2012, 2132}}}) {
     const std::string suffix =
         std::string(c.mode) + "/" + std::to_string(c.size.w) + "x" + std::to_string(c.size.h);
-    benchmark::RegisterBenchmark(("growth/" + suffix).c_str(), growth, c.size.w, c.size.h,
-                                 c.many)
+    benchmark::RegisterBenchmark(("growth/" + suffix).c_str(), growth, c.size.w, c.size.h, c.many)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("bare/growth/" + suffix).c_str(), bareGrowth, c.size.w,
-                                 c.size.h, c.many)
+    benchmark::RegisterBenchmark(("bare/growth/" + suffix).c_str(), bareGrowth, c.size.w, c.size.h,
+                                 c.many)
         ->Unit(benchmark::kMicrosecond);
   }
   return true;

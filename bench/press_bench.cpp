@@ -55,9 +55,9 @@ const bool registered = [] {
     const char* world;
     Kind kind;
   };
-  for (const Case& c : {Case{"Command3", "regular", Kind::Regular},
-                        Case{"Command4", "spiral", Kind::Spiral},
-                        Case{"Command5", "rainbow", Kind::Rainbow}}) {
+  for (const Case& c :
+       {Case{"Command3", "regular", Kind::Regular}, Case{"Command4", "spiral", Kind::Spiral},
+        Case{"Command5", "rainbow", Kind::Rainbow}}) {
     for (bool many : {false, true}) {
       const std::string name =
           std::string("press/") + c.world + (many ? "/many_colors" : "/two_colors");

@@ -46,8 +46,7 @@ QString describeWorld(const WorldState& world, AreaSize area) {
   const char* kind = world.worldKind == kRegularWorld  ? "Regular World"
                      : world.worldKind == kSpiralWorld ? "Spiral World"
                                                        : "Rainbow World";
-  const char* colors =
-      world.colorMode == ColorMode::ManyColors ? "many colors" : "two colors";
+  const char* colors = world.colorMode == ColorMode::ManyColors ? "many colors" : "two colors";
   return QStringLiteral("%1, %2, %3 x %4 pixels")
       .arg(QLatin1String(kind), QLatin1String(colors))
       .arg(area.width)
@@ -251,8 +250,7 @@ void MainWindow::resetWorld() {
 // --- the colour mode ---------------------------------------------------------
 
 void MainWindow::setColorMode(QAction* chosen) {
-  world_.colorMode =
-      chosen == manyColorsAction_ ? ColorMode::ManyColors : ColorMode::TwoColors;
+  world_.colorMode = chosen == manyColorsAction_ ? ColorMode::ManyColors : ColorMode::TwoColors;
 }
 
 // --- the About panel ---------------------------------------------------------

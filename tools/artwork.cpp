@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s ABOUT.jpg ICON.png\n", argv[0]);
     return 2;
   }
-  const QImage about = grow(148, 191, plexaro::createSpiralWorld, 1, plexaro::ColorMode::TwoColors, 7);
-  const QImage icon = grow(128, 128, plexaro::createRainbowWorld, 1, plexaro::ColorMode::TwoColors, 3);
+  const QImage about =
+      grow(148, 191, plexaro::createSpiralWorld, 1, plexaro::ColorMode::TwoColors, 7);
+  const QImage icon =
+      grow(128, 128, plexaro::createRainbowWorld, 1, plexaro::ColorMode::TwoColors, 3);
   const QString iconPath = QString::fromLocal8Bit(argv[2]);
   bool saved = about.save(QString::fromLocal8Bit(argv[1]), "JPG", 92) && icon.save(iconPath, "PNG");
   const QString stem = iconPath.endsWith(QLatin1String(".png")) ? iconPath.chopped(4) : iconPath;

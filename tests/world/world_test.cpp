@@ -22,8 +22,10 @@ Path walkPath(float w, float h) {
 }
 
 TEST(SpiralWalk, TurnsClockwiseAndEndsAtTheFirstStepOutside) {
+  // clang-format off
   EXPECT_EQ(walkPath(4, 4), (Path{{3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1},
                                   {4, 1}, {4, 2}, {4, 3}, {4, 4}, {3, 4}, {2, 4}, {1, 4}}));
+  // clang-format on
   EXPECT_EQ(walkPath(5, 3), (Path{{3, 1}, {3, 2}, {2, 2}, {1, 2}, {1, 1}}));
   // At the start-up size it ends on ring 251's bottom side, at column 0.
   const Path full = walkPath(503, 533);
@@ -39,7 +41,7 @@ TEST(GrowWorld, GrowsTheWorkedExamplesInTwoColors) {
   EXPECT_EQ(countEqual(cells, 1), 125786);
   EXPECT_TRUE(t.platform.savePatternEnabled);
   EXPECT_EQ(countEqual(t.world.shadowGrid, 1), 125786);  // the same 0s and 1s
-  growWorld(t.world, t.platform);                      // again, without a reset: it grows further
+  growWorld(t.world, t.platform);                        // again, without a reset: it grows further
   EXPECT_EQ(centreBlock(cells), testing::kSecondGrowth);
   EXPECT_EQ(countEqual(cells, 1), 126457);
 }
