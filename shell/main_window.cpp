@@ -15,6 +15,7 @@
 #include "caption_button.h"
 #include "fit_text.h"
 #include "generators/generators.h"
+#include "menu_bar_keys.h"
 #include "output/pattern_file.h"
 #include "output/print_pattern.h"
 #include "world/color.h"
@@ -62,7 +63,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   buildButtons();
   buildAboutPanel();
   buildMenus();
-  keepMenuBarKeys();
+  new MenuBarKeys(menuBar(),
+                  {regularButton_, spiralButton_, rainbowButton_, resetButton_, canvas_});
   // The window keeps the size of its drawing area plus the menu bar.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(canvas_, &Canvas::clicked, this, &MainWindow::hideAbout);
@@ -160,20 +162,6 @@ void MainWindow::buildColorMenu(QMenu* options) {
   }
   twoColorsAction_->setChecked(true);
   connect(group, &QActionGroup::triggered, this, &MainWindow::setColorMode);
-}
-
-// Qt lights a menu-bar item and gives the bar the focus while it moves there
-// from an open menu. Left with Right onto "About", a menu opened with the
-// mouse closes, and Qt hands the focus back to the button that had it:
-// "About" stays lit, but Return would not choose it and Space would press the
-// button. So the window remembers that the bar was reached that way, and
-// passes the bar its keys (eventFilter).
-void MainWindow::keepMenuBarKeys() {
-  connect(menuBar(), &QMenuBar::hovered, this,
-          [this] { barLitByKeys_ = focusWidget() == menuBar(); });
-  for (QPushButton* button : buttons_)
-    button->installEventFilter(this);
-  canvas_->installEventFilter(this);
 }
 
 // --- the platform -----------------------------------------------------------
@@ -279,27 +267,6 @@ void MainWindow::setAboutShown(bool shown) {
     button->setVisible(!shown);
   aboutText_->setVisible(shown);
   aboutPicture_->setVisible(shown);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // While the bar shows an item lit that the keys moved to, the keys that
-  // move along it, choose or leave it are its own.
-  if (event->type() == QEvent::KeyPress && barLitByKeys_ && menuBar()->activeAction()) {
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Left:
-      case Qt::Key_Right:
-      case Qt::Key_Up:
-      case Qt::Key_Down:
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-      case Qt::Key_Space:
-      case Qt::Key_Escape:
-        event->accept();
-        QCoreApplication::sendEvent(menuBar(), event);
-        if (event->isAccepted()) return true;
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -62,14 +62,12 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildButtons();
   void buildAboutPanel();
   void buildMenus();
   void buildColorMenu(QMenu* options);
-  void keepMenuBarKeys();
 
   void startUp();
   void createRegularWorld();
@@ -104,7 +102,6 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   UniformRandom random_;
   MessageSink messageSink_;
   bool started_ = false;
-  bool barLitByKeys_ = false;
 };
 
 }  // namespace plexaro
