@@ -45,9 +45,12 @@ view() { # 1 for each shown of the four buttons, the panel's label and picture
 : >"$w/told"
 xdotool key Escape # with no panel, nothing
 # "About" is reached from "Options" with Right, whether opened by Alt+O or a click.
-bar() { xdotool mousemove --window "$win" 20 $((menu / 2)) click 1 sleep 0.3 key Right sleep 0.2 key Return; }
-for way in "a press About|xdotool key Escape" "bar|click 400 400" \
-  "xdotool key alt+o sleep 0.3 key Right sleep 0.2 key Return|xdotool key Escape"; do
+options() { # opens "Options" with a click or Alt+O, then Right and Return
+  [ $1 = click ] && click 20 $((-menu / 2)) || xdotool key alt+o
+  within 50 has "Save Pattern" showing && xdotool key Right sleep 0.2 key Return
+}
+for way in "a press About|xdotool key Escape" "options click|click 400 400" \
+  "options alt+o|xdotool key Escape"; do
   eval "${way%|*}"
   check "About: the buttons leave the view, the panel enters" within 50 eval '[ $(view) = 000011 ]'
   click 76 72 && click 238 122 && xdotool key space Return Tab space # no hidden button moves
