@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace plexaro {
