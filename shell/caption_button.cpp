@@ -1,5 +1,6 @@
 #include "caption_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -24,6 +25,16 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   const int flags = Qt::AlignCenter | Qt::TextWordWrap;
   painter.setFont(fitText(painter.font(), area, flags, caption));
   painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+  // Outside a dialog Qt leaves Return and Enter to the window; on these
+  // buttons they press the focused one, as Space does.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 }  // namespace plexaro

@@ -4,13 +4,16 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTime>
+#include <cstring>
 
+#include "announcer.h"
 #include "canvas.h"
 #include "caption_button.h"
 #include "fit_text.h"
@@ -37,24 +40,28 @@ QAction* makeAction(QMenu* menu, const char* name, const QString& text) {
   return action;
 }
 
-// The drawing area in words, for screen readers: which world, in which
-// colours, at what size. Reset leaves the picture, and the words say so.
-const QString kNoWorldYet = QStringLiteral("No world yet");
-const QString kResetNote = QStringLiteral(" (reset: the next world starts from one cell)");
+}  // namespace
 
-QString describeWorld(const WorldState& world, AreaSize area) {
-  if (world.worldKind == kNoWorld) return kNoWorldYet;
-  const char* kind = world.worldKind == kRegularWorld  ? "Regular World"
-                     : world.worldKind == kSpiralWorld ? "Spiral World"
-                                                       : "Rainbow World";
-  const char* colors = world.colorMode == ColorMode::ManyColors ? "many colors" : "two colors";
-  return QStringLiteral("%1, %2, %3 x %4 pixels")
-      .arg(QLatin1String(kind), QLatin1String(colors))
-      .arg(area.width)
-      .arg(area.height);
+// --- what the drawing area shows, in words ----------------------------------
+
+QString MainWindow::worldInWords() const {
+  const QString kind = shown_.kind == kRegularWorld  ? tr("Regular World")
+                       : shown_.kind == kSpiralWorld ? tr("Spiral World")
+                                                     : tr("Rainbow World");
+  const QString colors =
+      shown_.colors == ColorMode::ManyColors ? tr("many colors") : tr("two colors");
+  return tr("%1, %2").arg(kind, colors);
 }
 
-}  // namespace
+// The drawing area's description: which world, in which colours, at what
+// size. Reset leaves the picture, and the words say so.
+QString MainWindow::describeShown() const {
+  if (shown_.kind == kNoWorld) return tr("No world yet");
+  const AreaSize area = drawingArea();
+  const QString world =
+      tr("%1, %2 x %3 pixels").arg(worldInWords()).arg(area.width).arg(area.height);
+  return shown_.reset ? tr("%1 (reset: the next world starts from one cell)").arg(world) : world;
+}
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(QString::fromUtf8(kCaption));
@@ -63,6 +70,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   buildButtons();
   buildAboutPanel();
   buildMenus();
+  announcer_ = new Announcer(canvas_);
   new MenuBarKeys(menuBar(),
                   {regularButton_, spiralButton_, rainbowButton_, resetButton_, canvas_});
   // The window keeps the size of its drawing area plus the menu bar.
@@ -179,8 +187,10 @@ void MainWindow::enableSavePattern() {
 }
 
 void MainWindow::present() {
+  shown_ = {world_.worldKind, world_.colorMode, false};
   canvas_->update();
-  canvas_->describe(describeWorld(world_, drawingArea()));
+  canvas_->describe(describeShown());
+  announcer_->say(worldInWords());
 }
 
 // --- start-up and the end -----------------------------------------------------
@@ -200,7 +210,8 @@ void MainWindow::startUp() {
   world_.create(drawingArea());
   canvas_->fill(toScreen(kBlack));
   world_.colorMode = ColorMode::TwoColors;
-  present();
+  canvas_->update();
+  canvas_->describe(describeShown());
   // From here Qt's event loop runs every handler, one at a time, and sleeps
   // while nothing happens.
 }
@@ -231,8 +242,15 @@ void MainWindow::createRainbowWorld() {
 void MainWindow::resetWorld() {
   world_.worldKind = kNoWorld;
   resetPattern(world_, *this);
-  const QString shown = canvas_->accessibleDescription();
-  if (shown != kNoWorldYet && !shown.endsWith(kResetNote)) canvas_->describe(shown + kResetNote);
+  if (shown_.kind == kNoWorld) {
+    announcer_->say(tr("Reset: the next world starts from one cell"));
+    return;
+  }
+  if (!shown_.reset) {
+    shown_.reset = true;
+    canvas_->describe(describeShown());
+  }
+  announcer_->say(tr("%1, reset: the next world starts from one cell").arg(worldInWords()));
 }
 
 // --- the colour mode ---------------------------------------------------------
@@ -253,6 +271,7 @@ void MainWindow::showAbout() {
   if (aboutPicture_->pixmap().isNull())
     aboutPicture_->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
   setAboutShown(true);
+  announcer_->say(aboutText_->text());
 }
 
 void MainWindow::hideAbout() {
@@ -282,12 +301,17 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::savePattern() {
   const SaveResult result = plexaro::savePattern(canvas_->image(), ".");
+  const QString name = QString::fromStdString(result.name);
+  QString folder = QDir::toNativeSeparators(QDir::currentPath());
+  if (folder.isEmpty()) folder = tr("the working folder");  // removed, or out of reach
   if (!result.saved) {
     // Nothing was written; the item stays on so the user can try again.
-    showMessage(QStringLiteral("Error: cannot save ") + QString::fromStdString(result.name));
+    showMessage(tr("Error: cannot save %1 in %2: %3")
+                    .arg(name, folder, QString::fromLocal8Bit(std::strerror(result.error))));
     return;
   }
   saveAction_->setEnabled(false);
+  announcer_->say(tr("Saved %1 in %2").arg(name, folder));
 }
 
 void MainWindow::printPattern() {

@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace plexaro {
 
+class Announcer;
 class Canvas;
 class PatternPrinter;
 
@@ -84,6 +85,8 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void showMessage(const QString& text);
   // Shows what a handler drew, and says it in words.
   void present();
+  QString worldInWords() const;
+  QString describeShown() const;
 
   Canvas* canvas_ = nullptr;
   QPushButton* regularButton_ = nullptr;
@@ -98,6 +101,16 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   QAction* manyColorsAction_ = nullptr;
   QPushButton* buttonWithFocus_ = nullptr;
   PatternPrinter* printer_ = nullptr;
+  Announcer* announcer_ = nullptr;
+
+  // What the drawing area shows: the world drawn last, in the colours it was
+  // drawn in, and whether it has been reset since.
+  struct Shown {
+    WorldKind kind = kNoWorld;
+    ColorMode colors = ColorMode::TwoColors;
+    bool reset = false;
+  };
+  Shown shown_;
 
   WorldState world_;
   UniformRandom random_;
