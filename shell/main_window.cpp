@@ -174,10 +174,6 @@ PixelView MainWindow::pixels() {
   return canvas_->pixels();
 }
 
-void MainWindow::enableSavePattern() {
-  saveAction_->setEnabled(true);
-}
-
 void MainWindow::present() {
   canvas_->update();
   canvas_->describe(describeWorld(world_, drawingArea()));
@@ -214,17 +210,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the buttons -------------------------------------------------------------
 
 void MainWindow::createRegularWorld() {
-  plexaro::createRegularWorld(world_, *this);
+  if (plexaro::createRegularWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 
 void MainWindow::createSpiralWorld() {
-  plexaro::createSpiralWorld(world_, *this);
+  if (plexaro::createSpiralWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 
 void MainWindow::createRainbowWorld() {
-  plexaro::createRainbowWorld(world_, *this);
+  if (plexaro::createRainbowWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 

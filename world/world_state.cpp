@@ -59,17 +59,17 @@ void grow(WorldState& w, const WalkFrame& f) {
 
 }  // namespace
 
-void growWorld(WorldState& world, WindowPlatform& platform) {
+bool growWorld(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   withCellAccess(world.cellGrid, frame, [&]<class Cells>() { grow<Cells>(world, frame); });
-  platform.enableSavePattern();
+  return true;
 }
 
-void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
+bool startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
   if (clear == ClearFirst::Always || (world.worldKind != kNoWorld && world.worldKind != kind))
     resetPattern(world, platform);
   world.worldKind = kind;
-  growWorld(world, platform);
+  return growWorld(world, platform);
 }
 
 void resetPattern(WorldState& world, WindowPlatform& platform) {

@@ -12,7 +12,7 @@ namespace plexaro {
 namespace {
 
 using testing::TestWorld;
-using Generator = void (*)(WorldState&, WindowPlatform&);
+using Generator = bool (*)(WorldState&, WindowPlatform&);
 
 // The draw that makes "a random whole number from 1 to n" come out as k.
 double pick(int k, int n) {
