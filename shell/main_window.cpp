@@ -277,7 +277,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 // --- output --------------------------------------------------------------------
 
 void MainWindow::savePattern() {
-  const SaveResult result = plexaro::savePattern(canvas_->image(), ".");
+  const SaveResult result = plexaro::savePattern(canvas_->snapshot(), ".");
   if (!result.saved) {
     // Nothing was written; the item stays on so the user can try again.
     showMessage(QStringLiteral("Error: cannot save ") + QString::fromStdString(result.name));
@@ -288,7 +288,7 @@ void MainWindow::savePattern() {
 
 void MainWindow::printPattern() {
   // Returns at once; a failure comes back through PatternPrinter::failed.
-  printer_->print(canvas_->image());
+  printer_->print(canvas_->snapshot());
 }
 
 void MainWindow::showMessage(const QString& text) {
