@@ -1,4 +1,3 @@
-// The main of every executable that runs the real window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
