@@ -34,7 +34,6 @@ class WindowPlatform {
  public:
   virtual ~WindowPlatform() = default;
 
-  // Width and height of the drawing area in pixels.
   virtual AreaSize drawingArea() const = 0;
 
   // The pixels of the drawing area; what is written there is what the

@@ -15,7 +15,6 @@ inline int roundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
-// `colorMode`: worlds grow and are painted in two colours or in many.
 enum class ColorMode : std::int16_t { TwoColors = 0, ManyColors = 1 };
 
 // Everything the world holds. The window owns one instance from start-up to
