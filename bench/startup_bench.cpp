@@ -21,7 +21,6 @@ extern char** environ;
 namespace plexaro::bench {
 namespace {
 
-// VmRSS of a process in kB.
 long residentKb(const std::string& pid) {
   std::ifstream status("/proc/" + pid + "/status");
   for (std::string line; std::getline(status, line);)

@@ -1,6 +1,32 @@
-# The Debian package: `cpack -G DEB` in the build folder makes
-# plexaro_<version>_<arch>.deb from the install rules, with the documents
-# Debian asks of every package and dependencies read from the binary.
+# What `cmake --install` puts where, and the Debian package made of it:
+# `cpack -G DEB` in the build folder makes plexaro_<version>_<arch>.deb, with
+# the documents Debian asks of every package and dependencies read from the
+# binary.
+include(GNUInstallDirs)
+
+install(TARGETS plexaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Stripping for the package also drops the compilers' notes (.comment), as
+# Debian's own tools do.
+install(CODE [[
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND objcopy --remove-section=.comment
+      "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/plexaro" COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+]])
+
+# Desktop integration: menu entry, icon and software-centre metadata.
+install(FILES resources/org.plexaro.Plexaro.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/org.plexaro.Plexaro.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES resources/plexaro.png
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
+  RENAME org.plexaro.Plexaro.png)
+foreach(size 48 64 256)
+  install(FILES resources/plexaro-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    RENAME org.plexaro.Plexaro.png)
+endforeach()
 
 set(PLEXARO_HOMEPAGE "https://plexaro.org/")
 set(PLEXARO_MAINTAINER "Quennel <quennel@plexaro.org>")
@@ -18,10 +44,6 @@ install(FILES resources/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTI
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/plexaro.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES resources/lintian-overrides
   DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME plexaro)
-
-# Installed in /usr/bin, the program finds its libraries where the system
-# keeps them; no search path of its own.
-set_target_properties(plexaro PROPERTIES INSTALL_RPATH "")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plexaro)

@@ -31,9 +31,10 @@ void scan(WorldState& world, WindowPlatform& platform, const WalkFrame& f) {
 
 }  // namespace
 
-void createRainbowWorld(WorldState& world, WindowPlatform& platform) {
-  startWorld(world, platform, kRainbowWorld, ClearFirst::Always);
+bool createRainbowWorld(WorldState& world, WindowPlatform& platform) {
+  const bool grown = startWorld(world, platform, kRainbowWorld, ClearFirst::Always);
   paintRainbow(world, platform);
+  return grown;
 }
 
 void paintRainbow(WorldState& world, WindowPlatform& platform) {

@@ -26,8 +26,8 @@ void paintRows(const Grid& cells, const WalkFrame& f, const PixelView& pixels, C
 
 }  // namespace
 
-void createRegularWorld(WorldState& world, WindowPlatform& platform) {
-  startWorld(world, platform, kRegularWorld, ClearFirst::IfAnotherKind);
+bool createRegularWorld(WorldState& world, WindowPlatform& platform) {
+  const bool grown = startWorld(world, platform, kRegularWorld, ClearFirst::IfAnotherKind);
   // Drawn in both colour modes, so every press uses exactly one number.
   world.foregroundColor = randomColor(platform.random());
 
@@ -36,12 +36,13 @@ void createRegularWorld(WorldState& world, WindowPlatform& platform) {
   if (world.colorMode == ColorMode::ManyColors) {
     // Every cell in its own value, a cell holding 1 included.
     paintRows(world.cellGrid, frame, pixels, [](CellValue v) { return toScreen(v); });
-    return;
+    return grown;
   }
   const std::uint32_t foreground = toScreen(world.foregroundColor);
   const std::uint32_t background = toScreen(world.backgroundColor);
   paintRows(world.cellGrid, frame, pixels,
             [=](CellValue v) { return v == 1 ? foreground : background; });
+  return grown;
 }
 
 }  // namespace plexaro

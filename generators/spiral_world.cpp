@@ -83,9 +83,10 @@ CellValue drawnColor(const SpiralScheme& s, const Channels& c) {
   }
 }
 
-void createSpiralWorld(WorldState& world, WindowPlatform& platform) {
-  startWorld(world, platform, kSpiralWorld, ClearFirst::IfAnotherKind);
+bool createSpiralWorld(WorldState& world, WindowPlatform& platform) {
+  const bool grown = startWorld(world, platform, kSpiralWorld, ClearFirst::IfAnotherKind);
   paintSpiral(world, platform);
+  return grown;
 }
 
 namespace {

@@ -31,7 +31,8 @@ SaveResult savePatternBytes(const std::string& dir, std::string_view bytes);
 // The image as an uncompressed 24-bit BMP; empty if it cannot be encoded.
 QByteArray encodeBmp(const QImage& image);
 
-// encodeBmp + savePatternBytes.
+// The image as a bitmap in `dir`, under the first free name of the series;
+// why a save failed goes to the plexaro.save log.
 SaveResult savePattern(const QImage& image, const std::string& dir);
 
 }  // namespace plexaro

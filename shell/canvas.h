@@ -28,9 +28,12 @@ class Canvas : public QWidget {
   // Sets every pixel to `pixel` (0xffRRGGBB).
   void fill(std::uint32_t pixel) { std::fill_n(pixels_.get(), kWidth * kHeight, pixel); }
 
-  // The drawing as it stands. This is a view of the canvas's pixels: keep
-  // a snapshot with copy(), not with a plain QImage copy.
+  // The drawing, live: a view of the pixels that the next press changes,
+  // for painting and reading in place.
   const QImage& image() const { return image_; }
+  // The drawing as it stands now, in pixels of its own, for whatever
+  // outlives this moment: a saved file, a print.
+  QImage snapshot() const { return image_.copy(); }
 
   // Says in words what the drawing area now shows, and tells screen readers
   // so, even when the words are those of the picture before.

@@ -182,10 +182,6 @@ PixelView MainWindow::pixels() {
   return canvas_->pixels();
 }
 
-void MainWindow::enableSavePattern() {
-  saveAction_->setEnabled(true);
-}
-
 void MainWindow::present() {
   shown_ = {world_.worldKind, world_.colorMode, false};
   canvas_->update();
@@ -225,17 +221,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the buttons -------------------------------------------------------------
 
 void MainWindow::createRegularWorld() {
-  plexaro::createRegularWorld(world_, *this);
+  if (plexaro::createRegularWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 
 void MainWindow::createSpiralWorld() {
-  plexaro::createSpiralWorld(world_, *this);
+  if (plexaro::createSpiralWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 
 void MainWindow::createRainbowWorld() {
-  plexaro::createRainbowWorld(world_, *this);
+  if (plexaro::createRainbowWorld(world_, *this)) saveAction_->setEnabled(true);
   present();
 }
 
@@ -300,7 +296,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 // --- output --------------------------------------------------------------------
 
 void MainWindow::savePattern() {
-  const SaveResult result = plexaro::savePattern(canvas_->image(), ".");
+  const SaveResult result = plexaro::savePattern(canvas_->snapshot(), ".");
   const QString name = QString::fromStdString(result.name);
   QString folder = QDir::toNativeSeparators(QDir::currentPath());
   if (folder.isEmpty()) folder = tr("the working folder");  // removed, or out of reach
@@ -316,7 +312,7 @@ void MainWindow::savePattern() {
 
 void MainWindow::printPattern() {
   // Returns at once; a failure comes back through PatternPrinter::failed.
-  printer_->print(canvas_->image());
+  printer_->print(canvas_->snapshot());
 }
 
 void MainWindow::showMessage(const QString& text) {

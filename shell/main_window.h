@@ -50,7 +50,6 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   AreaSize drawingArea() const override;
   PixelView pixels() override;
   double random() override { return random_.next(); }
-  void enableSavePattern() override;
 
   const WorldState& world() const { return world_; }
   // The random source, for replaying a run from a known seed.

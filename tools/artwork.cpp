@@ -19,7 +19,7 @@
 namespace {
 
 QImage grow(int width, int height,
-            void (*generator)(plexaro::WorldState&, plexaro::WindowPlatform&), int presses,
+            bool (*generator)(plexaro::WorldState&, plexaro::WindowPlatform&), int presses,
             plexaro::ColorMode colorMode, std::uint64_t seed) {
   plexaro::MemoryPlatform platform(width, height, seed);
   plexaro::WorldState world;

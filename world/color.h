@@ -24,15 +24,13 @@ constexpr std::uint32_t toScreen(CellValue packed) {
 }
 
 // The three ways a uniform draw r in [0, 1) becomes a number.
-// A whole number from 1 to n.
 inline int randomWhole(double r, int n) {
   return static_cast<int>(std::floor(r * n)) + 1;
 }
-// A channel value from 0 to 255.
 inline int randomChannel(double r) {
   return static_cast<int>(std::floor(r * 256.0));
 }
-// A colour from 2 to 16777215: never 0 (empty) nor 1 (a set cell).
+// A colour, never 0 (empty) nor 1 (a set cell): hence the 2.
 inline CellValue randomColor(double r) {
   return static_cast<CellValue>(std::floor(r * 16777214.0)) + 2;
 }

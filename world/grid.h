@@ -92,7 +92,6 @@ class InsideCells {
   explicit InsideCells(Grid& g) : cells_(g.row(0)), stride_(g.columns()) {}
   CellValue get(int x, int y) const { return cells_[index(x, y)]; }
   void set(int x, int y, CellValue v) { cells_[index(x, y)] = v; }
-  // The cell and its four neighbours, summed.
   CellValue neighbourhood(int x, int y) const {
     const CellValue* p = cells_ + index(x, y);
     return p[0] + p[-1] + p[-stride_] + p[1] + p[stride_];

@@ -33,7 +33,6 @@ class MemoryPlatform : public WindowPlatform {
     script_.pop_front();
     return r;
   }
-  void enableSavePattern() override { savePatternEnabled = true; }
 
   // From now on random() returns exactly these numbers, in order.
   void script(std::initializer_list<double> values) {
@@ -57,8 +56,6 @@ class MemoryPlatform : public WindowPlatform {
     if (p == 0) return -1;  // every drawn pixel is opaque
     return static_cast<std::int32_t>(((p >> 16) & 0xffu) | (p & 0xff00u) | ((p & 0xffu) << 16));
   }
-
-  bool savePatternEnabled = false;
 
  private:
   int width_ = 0, height_ = 0;

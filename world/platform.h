@@ -25,16 +25,15 @@ struct PixelView {
 };
 
 // Everything the world and the generators need from the window: the size of
-// the drawing area, its pixels, the random source and the "Save Pattern"
-// menu item. The generators set a quarter of a million single pixels a
-// press, so they write into the pixels directly rather than through a call
-// per pixel. The Qt window implements it; tests implement it in memory at
-// any size, with a scripted random source.
+// the drawing area, its pixels and the random source. The generators set a
+// quarter of a million single pixels a press, so they write into the pixels
+// directly rather than through a call per pixel. The Qt window implements
+// it; tests implement it in memory at any size, with a scripted random
+// source.
 class WindowPlatform {
  public:
   virtual ~WindowPlatform() = default;
 
-  // Width and height of the drawing area in pixels.
   virtual AreaSize drawingArea() const = 0;
 
   // The pixels of the drawing area; what is written there is what the
@@ -43,9 +42,6 @@ class WindowPlatform {
 
   // One draw from the program's uniform generator, in [0, 1).
   virtual double random() = 0;
-
-  // Enables the "Save Pattern" menu item.
-  virtual void enableSavePattern() = 0;
 };
 
 }  // namespace plexaro

@@ -19,7 +19,6 @@ inline WalkFrame walkFrame(float w, float h) {
           static_cast<int>(std::floor(w + 1.0f)), static_cast<int>(std::floor(h + 1.0f))};
 }
 
-// The frame for the drawing area as it is now.
 inline WalkFrame walkFrame(const WindowPlatform& platform) {
   const AreaSize area = platform.drawingArea();
   return walkFrame(area.width, area.height);

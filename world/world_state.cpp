@@ -9,7 +9,6 @@
 namespace plexaro {
 
 void WorldState::create(AreaSize area) {
-  // Columns 0 to W + 2 and rows 0 to H + 2, both limits rounded half to even.
   const int columns = roundHalfEven(area.width + 2.0) + 1;
   const int rows = roundHalfEven(area.height + 2.0) + 1;
   cellGrid = Grid(columns, rows);
@@ -45,7 +44,6 @@ void grow(WorldState& w, const WalkFrame& f) {
   blue.set(f.cx, f.cy, w.seedBlue);
   cells.set(f.cx, f.cy, rgb(red.get(f.cx, f.cy), green.get(f.cx, f.cy), blue.get(f.cx, f.cy)));
   walkSpiral(f, [&](int x, int y) {
-    // shadowGrid keeps the unreduced sum of the five packed colours.
     shadow.set(x, y, cells.neighbourhood(x, y));
     const CellValue r = red.neighbourhood(x, y) & 255;
     const CellValue g = green.neighbourhood(x, y) & 255;
@@ -59,23 +57,22 @@ void grow(WorldState& w, const WalkFrame& f) {
 
 }  // namespace
 
-void growWorld(WorldState& world, WindowPlatform& platform) {
+bool growWorld(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   withCellAccess(world.cellGrid, frame, [&]<class Cells>() { grow<Cells>(world, frame); });
-  platform.enableSavePattern();
+  return true;
 }
 
-void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
+bool startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear) {
   if (clear == ClearFirst::Always || (world.worldKind != kNoWorld && world.worldKind != kind))
     resetPattern(world, platform);
   world.worldKind = kind;
-  growWorld(world, platform);
+  return growWorld(world, platform);
 }
 
 void resetPattern(WorldState& world, WindowPlatform& platform) {
   const WalkFrame frame = walkFrame(platform);
   Grid& cells = world.cellGrid;
-  // Columns 0..W + 1 of rows 0..H + 1, never beyond the grid.
   const int lastColumn = std::min(frame.lastX, cells.columns() - 1);
   const int lastRow = std::min(frame.lastY, cells.rows() - 1);
   if (lastColumn < 0) return;

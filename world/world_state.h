@@ -15,7 +15,6 @@ inline int roundHalfEven(double v) {
   return static_cast<int>(std::nearbyint(v));
 }
 
-// `colorMode`: worlds grow and are painted in two colours or in many.
 enum class ColorMode : std::int16_t { TwoColors = 0, ManyColors = 1 };
 
 // Everything the world holds. The window owns one instance from start-up to
@@ -41,14 +40,15 @@ struct WorldState {
 };
 
 // Grows a world along the spiral from the centre of the drawing area into the
-// grids, then enables "Save Pattern". Never clears a grid.
-void growWorld(WorldState& world, WindowPlatform& platform);
+// grids. Never clears a grid. Returns true: the grids now hold a world, so
+// there is a pattern to save.
+bool growWorld(WorldState& world, WindowPlatform& platform);
 
 // The start of a press of a world button: clears the pattern if it holds a
 // world of another kind (with ClearFirst::Always, whatever it holds), then
-// grows a world of `kind`.
+// grows a world of `kind`; growWorld's result.
 enum class ClearFirst { IfAnotherKind, Always };
-void startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear);
+bool startWorld(WorldState& world, WindowPlatform& platform, WorldKind kind, ClearFirst clear);
 
 // Clears columns 0 to W + 1 of rows 0 to H + 1 of cellGrid; nothing else.
 void resetPattern(WorldState& world, WindowPlatform& platform);

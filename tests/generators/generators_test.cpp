@@ -12,7 +12,6 @@ namespace plexaro {
 namespace {
 
 using testing::TestWorld;
-using Generator = void (*)(WorldState&, WindowPlatform&);
 
 // The draw that makes "a random whole number from 1 to n" come out as k.
 double pick(int k, int n) {
@@ -109,7 +108,7 @@ TEST(Generators, StayInsideTheGridsWhenTheDrawingAreaHasGrown) {
   t.platform.resize(40, 30);
   for (ColorMode mode : {ColorMode::TwoColors, ColorMode::ManyColors}) {
     t.world.colorMode = mode;
-    for (Generator generate : {createRegularWorld, createSpiralWorld, createRainbowWorld})
+    for (auto generate : {createRegularWorld, createSpiralWorld, createRainbowWorld})
       generate(t.world, t.platform);
   }
   EXPECT_EQ(t.platform.pixel(39, 29), 0);  // beyond the grids: empty cells

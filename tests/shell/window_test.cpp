@@ -45,7 +45,7 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
   w.randomSource().seed(5);  // the first Regular World's colour, red in the low byte
   const CellValue fg = randomColor(UniformRandom(5).next());
   for (std::string name : {"Command3", "Command4", "Command5", "Command6"}) {
-    const QImage before = image().copy();
+    const QImage before = canvas()->snapshot();
     button(name.c_str())->click();
     EXPECT_EQ(image() == before, name == "Command6") << name;  // Reset leaves the picture
     EXPECT_TRUE(shown() == held()) << name;
@@ -60,7 +60,7 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
 // run again, and the picture, the world and "Save Pattern" stay.
 TEST_F(Window, KeepsItsPictureAndWorldWhenHiddenAndShownAgain) {
   button("Command3")->click();
-  const QImage grown = image().copy();
+  const QImage grown = canvas()->snapshot();
   w.hide();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -165,12 +165,3 @@ TEST_F(Window, ScaledScreensShowPixelsAsSolidBlocks) {
 
 }  // namespace
 }  // namespace plexaro
-
-// Offscreen, and with a print system that does not exist: no test prints.
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("CUPS_SERVER", "/nonexistent/plexaro-test/cups.sock", 1);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

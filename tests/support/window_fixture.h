@@ -26,7 +26,6 @@ class WindowInTempFolder : public ::testing::Test {
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
   }
-  // The window's controls and menu items, by name.
   QPushButton* button(const char* name) { return w.findChild<QPushButton*>(name); }
   QAction* item(const char* name) { return w.findChild<QAction*>(name); }
   const QImage& image() { return w.findChild<Canvas*>()->image(); }
