@@ -23,7 +23,7 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   // button, step the font down until it does.
   const QRect area = rect().adjusted(2, 1, -2, -1);
   const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-  painter.setFont(fitText(painter.font(), area, flags, caption));
+  painter.setFont(fitText(painter.font(), area, flags, caption, devicePixelRatioF()));
   painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 

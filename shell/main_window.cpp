@@ -118,10 +118,14 @@ void MainWindow::buildAboutPanel() {
   aboutText_->setWordWrap(true);
   aboutText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   aboutText_->setFont(fitText(aboutText_->font(), aboutText_->contentsRect(),
-                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, aboutText_->text()));
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, aboutText_->text(),
+                              aboutText_->devicePixelRatioF()));
   aboutText_->setAutoFillBackground(true);
+  // Black on the green whatever the desktop's theme: a dark theme's light
+  // text would all but vanish on it.
   QPalette green = aboutText_->palette();
   green.setColor(QPalette::Window, QColor::fromRgb(toScreen(rgb(0, 255, 0))));
+  green.setColor(QPalette::WindowText, Qt::black);
   aboutText_->setPalette(green);
 
   aboutPicture_ = new QLabel(canvas_);

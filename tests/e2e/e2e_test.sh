@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program as shipped, on a private X server, used as a user would: a
 # display that cannot be reached, its icon, idling, many presses, and the
-# close button. (What the presses show is read in the window tests and on
+# close button; every text against its background. (What the presses show is read in the window tests and on
 # the accessibility bus.)
 #   e2e_test.sh PATH/TO/plexaro
 set -u
@@ -42,4 +42,17 @@ click 60 185 --repeat 400 --delay 5 && sleep 1
 echo "    resident after 50 presses: $warm kB, after 450: $(rss) kB"
 check "memory stays flat over many presses" [ $(($(rss) - warm)) -lt 2048 ]
 check "the close button ends it with status 0" closes
+
+# Every text readable against its own background (4.5:1), under Qt's
+# own look and under a dark desktop theme, at three scales.
+dark=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
+for look in "plain 1" "dark 1" "dark 1.25" "dark 1.5"; do
+  set -- $look && theme=() && [ $1 = dark ] && theme=("${dark[@]}")
+  start "$1-$2" "$program" env "${theme[@]}" QT_SCALE_FACTOR=$2
+  xdotool windowfocus --sync "$win" && import -window "$win" -depth 8 "$w/buttons.ppm"
+  xdotool keydown alt key a keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
+  check "$1 theme at scale $2: every text readable" \
+    python3 "$(dirname "$0")/contrast.py" $2 "$w/buttons.ppm" "$w/about.ppm"
+  closes
+done
 exit $((fails > 0))
