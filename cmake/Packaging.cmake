@@ -22,7 +22,7 @@ install(FILES resources/org.plexaro.Plexaro.metainfo.xml
 install(FILES resources/plexaro.png
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps
   RENAME org.plexaro.Plexaro.png)
-foreach(size 48 64 256)
+foreach(size 16 22 24 32 48 64 256)
   install(FILES resources/plexaro-${size}.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
     RENAME org.plexaro.Plexaro.png)

@@ -5,7 +5,8 @@
 //
 // The icon is grown at 128 x 128; the sizes a desktop also asks for are the
 // same picture, doubled pixel for pixel (icon-256.png) or smoothly shrunk
-// (icon-64.png, icon-48.png), written beside it.
+// (icon-64.png, icon-48.png), or grown at their own size (icon-32.png down
+// to icon-16.png), written beside it.
 
 #include <QGuiApplication>
 #include <QImage>
@@ -56,6 +57,13 @@ int main(int argc, char** argv) {
         icon.scaled(size, size, Qt::IgnoreAspectRatio,
                     size > icon.width() ? Qt::FastTransformation : Qt::SmoothTransformation);
     saved = saved && scaled.save(stem + QStringLiteral("-%1.png").arg(size), "PNG");
+  }
+  // Shrunk below 48 pixels the world turns to mud: the small sizes are grown
+  // at their own size instead, one cell a pixel.
+  for (const int size : {32, 24, 22, 16}) {
+    const QImage small =
+        grow(size, size, plexaro::createRainbowWorld, 1, plexaro::ColorMode::TwoColors, 3);
+    saved = saved && small.save(stem + QStringLiteral("-%1.png").arg(size), "PNG");
   }
   if (!saved) {
     std::fprintf(stderr, "cannot write the artwork\n");

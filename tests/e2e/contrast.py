@@ -19,7 +19,7 @@ def ratio(a, b):
     return (lb + 0.05) / (la + 0.05)
 
 scale = float(sys.argv[1])
-worst, fails = (99, ""), 0
+worst = (99, "")
 
 def region(image, box, name):  # box in the drawing area's pixels; None for the menu bar
     global worst
