@@ -1,6 +1,6 @@
-# Plexaro on the accessibility bus, for a11y_test.sh: `atspi.py role|description|states|press
-# NAME...` prints each named object's role, description or states, or presses it;
-# `atspi.py told` prints each description the program announces, as it comes.
+# Plexaro on the accessibility bus, for the a11y and orca tests: `atspi.py
+# role|description|states|press NAME...` prints each named object's role,
+# description or states, or presses it.
 import sys, time
 import pyatspi
 
@@ -8,11 +8,6 @@ for _ in range(100):  # the program's objects, once it is on the bus
     app = next((a for a in pyatspi.Registry.getDesktop(0) if a.name == "Plexaro"), None)
     if app or time.sleep(0.1):
         break
-if sys.argv[1] == "told":
-    pyatspi.Registry.registerEventListener(lambda e: print(e.source.description, flush=True),
-                                           "object:property-change:accessible-description")
-    print(flush=True)  # listening
-    pyatspi.Registry.start()
 for name in sys.argv[2:]:
     o = pyatspi.findDescendant(app, lambda o: o.name.startswith(name))
     said = {"role": lambda: o.getRoleName(), "description": lambda: o.description,
