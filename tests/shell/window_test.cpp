@@ -56,11 +56,20 @@ TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
   }
 }
 
+// A panel drawn over part of the picture and taken away again: what it
+// uncovers is repainted alone, and must show the very pixels it showed before.
 // Hidden and shown again, as when minimised and restored: start-up does not
 // run again, and the picture, the world and "Save Pattern" stay.
-TEST_F(Window, KeepsItsPictureAndWorldWhenHiddenAndShownAgain) {
+TEST_F(Window, KeepsItsPictureAndWorldWhenCoveredOrHidden) {
   button("Command3")->click();
   const QImage grown = canvas()->snapshot();
+  QLabel cover(canvas());
+  cover.setGeometry(200, 100, 150, 120);
+  cover.setAutoFillBackground(true);
+  cover.show();
+  shown();
+  cover.hide();
+  EXPECT_TRUE(shown() == held());
   w.hide();
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -120,7 +129,9 @@ TEST_F(Window, AFailureIsToldInABoxCaptionedPlexaroWithOnlyOk) {
   button("Command3")->click();
   ASSERT_TRUE(tmp.remove());  // the folder is gone: the save cannot succeed
   item("savepattern")->trigger();
-  EXPECT_EQ(seen.toStdString(), "Plexaro|Error: cannot save pattern1.bmp in the working folder: No such file or directory|1|1");
+  EXPECT_EQ(seen.toStdString(),
+            "Plexaro|Error: cannot save pattern1.bmp in the working folder: No such file or "
+            "directory|1|1");
   EXPECT_TRUE(item("savepattern")->isEnabled());  // to try again elsewhere
   w.setMessageSink([this](const QString& text) { messages << text; });
   item("printpattern")->trigger();  // there is no print system here
