@@ -18,26 +18,19 @@ def ratio(a, b):
     la, lb = sorted((luminance(a), luminance(b)))
     return (lb + 0.05) / (la + 0.05)
 
-scale = float(sys.argv[1])
-worst = (99, "")
-
-def region(image, box, name):  # box in the drawing area's pixels; None for the menu bar
-    global worst
+def contrast(image, box):  # box: x, y, w, h in the drawing area's pixels; None: the menu bar
     w, h, px = image
     top = h - round(533 * scale)
-    x0, y0, x1, y1 = (0, 0, w, top) if box is None else (
-        round(box[0] * scale), top + round(box[1] * scale),
-        round((box[0] + box[2]) * scale), top + round((box[1] + box[3]) * scale))
+    x, y, bw, bh = box or (0, -top / scale, w / scale, top / scale)
+    x0, y0, x1, y1 = [round(v * scale) for v in (x, y, x + bw, y + bh)]
+    y0, y1 = y0 + top, y1 + top
     pixels = [tuple(px[3 * (y * w + x):3 * (y * w + x) + 3]) for y in range(y0, y1) for x in range(x0, x1)]
-    ground = max(set(pixels), key=pixels.count)
-    r = max(ratio(ground, p) for p in set(pixels))
-    worst = min(worst, (r, name))
+    ground = max(set(pixels), key=pixels.count)  # the background; the text, what stands out most
+    return max(ratio(ground, p) for p in set(pixels))
 
-buttons, about = load(sys.argv[2]), load(sys.argv[3])
-region(buttons, None, "the menu bar")
-for name, y in (("Reset World", 40), ("Create Regular World", 104), ("Create Rainbow World", 168),
-                ("Create Spiral World", 240)):
-    region(buttons, (22, y + 5, 77, 23), name)
-region(about, (16, 32, 137, 81), "the About text")
-print(f"    lowest contrast {worst[0]:.1f}:1, {worst[1]}")
-sys.exit(worst[0] < 4.5)
+scale, buttons, about = float(sys.argv[1]), load(sys.argv[2]), load(sys.argv[3])
+texts = [(contrast(buttons, (22, y + 5, 77, 23)), name) for name, y in (("Reset World", 40),
+         ("Create Regular World", 104), ("Create Rainbow World", 168), ("Create Spiral World", 240))]
+texts += [(contrast(buttons, None), "the menu bar"), (contrast(about, (16, 32, 137, 81)), "About")]
+print("    lowest contrast %.1f:1, %s" % min(texts))
+sys.exit(min(texts)[0] < 4.5)

@@ -103,17 +103,5 @@ TEST(RainbowWorld, SetCellsTakeTheLastColoredNeighbourOrANewColor) {
     }
 }
 
-TEST(Generators, StayInsideTheGridsWhenTheDrawingAreaHasGrown) {
-  TestWorld t(24, 16);  // grids for 24 x 16, then a larger area
-  t.platform.resize(40, 30);
-  for (ColorMode mode : {ColorMode::TwoColors, ColorMode::ManyColors}) {
-    t.world.colorMode = mode;
-    for (auto generate : {createRegularWorld, createSpiralWorld, createRainbowWorld})
-      generate(t.world, t.platform);
-  }
-  EXPECT_EQ(t.platform.pixel(39, 29), 0);  // beyond the grids: empty cells
-  EXPECT_GT(testing::countEqual(t.world.cellGrid, 0), 0);
-}
-
 }  // namespace
 }  // namespace plexaro
