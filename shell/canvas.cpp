@@ -27,7 +27,7 @@ Canvas::Canvas(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   static const bool accessible = (QAccessible::installFactory(accessibleCanvas), true);
   Q_UNUSED(accessible);
-  setAccessibleName(QStringLiteral("World"));
+  setAccessibleName(tr("World"));
 }
 
 void Canvas::describe(const QString& text) {

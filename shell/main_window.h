@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   Q_OBJECT
 
  public:
-  static constexpr const char* kCaption = "Plexaro - By Quennel";
+  static constexpr const char* kCaption = QT_TR_NOOP("Plexaro - By Quennel");
 
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
