@@ -53,8 +53,8 @@ QString MainWindow::worldInWords() const {
   return tr("%1, %2").arg(kind, colors);
 }
 
-// The drawing area's description: which world, in which colours, at what
-// size. Reset leaves the picture, and the words say so.
+// Reset leaves the picture as it was, so the words tell that the next world
+// starts afresh.
 QString MainWindow::describeShown() const {
   if (shown_.kind == kNoWorld) return tr("No world yet");
   const AreaSize area = drawingArea();
@@ -73,7 +73,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   announcer_ = new Announcer(canvas_);
   new MenuBarKeys(menuBar(),
                   {regularButton_, spiralButton_, rainbowButton_, resetButton_, canvas_});
-  // The window keeps the size of its drawing area plus the menu bar.
+  // The world is grown for the drawing area's size; the window must not
+  // stretch it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(canvas_, &Canvas::clicked, this, &MainWindow::hideAbout);
   printer_ = new PatternPrinter(this);
@@ -159,7 +160,6 @@ void MainWindow::buildColorMenu(QMenu* options) {
   colorMenu->setObjectName(QStringLiteral("colormode"));
   twoColorsAction_ = makeAction(colorMenu, "twocolors", tr("&Two colors"));
   manyColorsAction_ = makeAction(colorMenu, "manycolors", tr("&Many colors"));
-  // A pair of radio items: the group keeps exactly one of them checked.
   auto* group = new QActionGroup(this);
   for (QAction* item : {twoColorsAction_, manyColorsAction_}) {
     item->setCheckable(true);
@@ -205,8 +205,6 @@ void MainWindow::startUp() {
   world_.colorMode = ColorMode::TwoColors;
   canvas_->update();
   canvas_->describe(describeShown());
-  // From here Qt's event loop runs every handler, one at a time, and sleeps
-  // while nothing happens.
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
