@@ -1,21 +1,11 @@
 #include "canvas.h"
 
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "accessible_role.h"
+
 namespace plexaro {
-
-namespace {
-
-// Left to Qt, the drawing area would be an unnamed pane on the accessibility
-// bus; it is a picture.
-QAccessibleInterface* accessibleCanvas(const QString&, QObject* object) {
-  auto* canvas = qobject_cast<Canvas*>(object);
-  return canvas ? new QAccessibleWidget(canvas, QAccessible::Graphic) : nullptr;
-}
-
-}  // namespace
 
 Canvas::Canvas(QWidget* parent)
     : QWidget(parent),
@@ -25,8 +15,7 @@ Canvas::Canvas(QWidget* parent)
   setFixedSize(kWidth, kHeight);
   // The image covers the whole widget: no background needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  static const bool accessible = (QAccessible::installFactory(accessibleCanvas), true);
-  Q_UNUSED(accessible);
+  giveAccessibleRole<Canvas, QAccessible::Graphic>();
   setAccessibleName(tr("World"));
 }
 
