@@ -46,3 +46,11 @@ endif()
 function(plexaro_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
 endfunction()
+
+# The program's own text reaches the user only through tr(), where
+# translators can find it: with these a bare "..." is no QString, so a string
+# that slips past them does not compile. Tests and benchmarks keep their
+# literals.
+function(plexaro_translatable target)
+  target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+endfunction()

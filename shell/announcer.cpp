@@ -1,21 +1,11 @@
 #include "announcer.h"
 
-#include <QAccessibleWidget>
+#include "accessible_role.h"
 
 namespace plexaro {
 
-namespace {
-
-QAccessibleInterface* accessibleAnnouncer(const QString&, QObject* object) {
-  auto* announcer = qobject_cast<Announcer*>(object);
-  return announcer ? new QAccessibleWidget(announcer, QAccessible::Notification) : nullptr;
-}
-
-}  // namespace
-
 Announcer::Announcer(QWidget* parent) : QWidget(parent) {
-  static const bool accessible = (QAccessible::installFactory(accessibleAnnouncer), true);
-  Q_UNUSED(accessible);
+  giveAccessibleRole<Announcer, QAccessible::Notification>();
   setObjectName(QStringLiteral("announcer"));
   setGeometry(0, 0, 0, 0);
   setFocusPolicy(Qt::NoFocus);

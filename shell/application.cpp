@@ -107,6 +107,8 @@ std::string blameOption(const QString& fatal) {
          describeVariable("DISPLAY") + ").\n";
 }
 
+// The paragraphs stay in English, outside tr(): they are written from inside
+// QApplication's constructor, before any translator can be installed.
 void onStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
     if (text.contains(QStringLiteral("Could not find the Qt platform plugin")))

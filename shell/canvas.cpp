@@ -1,21 +1,11 @@
 #include "canvas.h"
 
-#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "accessible_role.h"
+
 namespace plexaro {
-
-namespace {
-
-// Left to Qt, the drawing area would be an unnamed pane on the accessibility
-// bus; it is a picture.
-QAccessibleInterface* accessibleCanvas(const QString&, QObject* object) {
-  auto* canvas = qobject_cast<Canvas*>(object);
-  return canvas ? new QAccessibleWidget(canvas, QAccessible::Graphic) : nullptr;
-}
-
-}  // namespace
 
 Canvas::Canvas(QWidget* parent)
     : QWidget(parent),
@@ -25,9 +15,8 @@ Canvas::Canvas(QWidget* parent)
   setFixedSize(kWidth, kHeight);
   // The image covers the whole widget: no background needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  static const bool accessible = (QAccessible::installFactory(accessibleCanvas), true);
-  Q_UNUSED(accessible);
-  setAccessibleName(QStringLiteral("World"));
+  giveAccessibleRole<Canvas, QAccessible::Graphic>();
+  setAccessibleName(tr("World"));
 }
 
 void Canvas::describe(const QString& text) {
@@ -54,7 +43,6 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void Canvas::mouseReleaseEvent(QMouseEvent* event) {
-  // A click is a press and release of the left button on the surface.
   const bool click =
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;

@@ -19,8 +19,6 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);
 
-  // Wrap the caption and, where even wrapped it does not fit the narrow
-  // button, step the font down until it does.
   const QRect area = rect().adjusted(2, 1, -2, -1);
   const int flags = Qt::AlignCenter | Qt::TextWordWrap;
   painter.setFont(fitText(painter.font(), area, flags, caption, devicePixelRatioF()));

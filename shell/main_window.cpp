@@ -53,8 +53,8 @@ QString MainWindow::worldInWords() const {
   return tr("%1, %2").arg(kind, colors);
 }
 
-// The drawing area's description: which world, in which colours, at what
-// size. Reset leaves the picture, and the words say so.
+// Reset leaves the picture as it was, so the words tell that the next world
+// starts afresh.
 QString MainWindow::describeShown() const {
   if (shown_.kind == kNoWorld) return tr("No world yet");
   const AreaSize area = drawingArea();
@@ -64,7 +64,7 @@ QString MainWindow::describeShown() const {
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(tr(kCaption));
   canvas_ = new Canvas(this);
   setCentralWidget(canvas_);
   buildButtons();
@@ -73,12 +73,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   announcer_ = new Announcer(canvas_);
   new MenuBarKeys(menuBar(),
                   {regularButton_, spiralButton_, rainbowButton_, resetButton_, canvas_});
-  // The window keeps the size of its drawing area plus the menu bar.
+  // The world is grown for the drawing area's size; the window must not
+  // stretch it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   connect(canvas_, &Canvas::clicked, this, &MainWindow::hideAbout);
   printer_ = new PatternPrinter(this);
   connect(printer_, &PatternPrinter::failed, this,
-          [this] { showMessage(QStringLiteral("Error: cannot access printer")); });
+          [this] { showMessage(tr("Error: cannot access printer")); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,13 +87,10 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildButtons() {
   // Made in tab order (Regular, Spiral, Rainbow, Reset), so that the focus
   // chain runs that way and "Create Regular World" holds the focus at start.
-  regularButton_ =
-      makeButton("Command3", QStringLiteral("Create Regular World"), {16, 104, 89, 33}, canvas_);
-  spiralButton_ =
-      makeButton("Command4", QStringLiteral("Create Spiral World"), {16, 240, 89, 33}, canvas_);
-  rainbowButton_ =
-      makeButton("Command5", QStringLiteral("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
-  resetButton_ = makeButton("Command6", QStringLiteral("Reset World"), {16, 40, 89, 33}, canvas_);
+  regularButton_ = makeButton("Command3", tr("Create Regular World"), {16, 104, 89, 33}, canvas_);
+  spiralButton_ = makeButton("Command4", tr("Create Spiral World"), {16, 240, 89, 33}, canvas_);
+  rainbowButton_ = makeButton("Command5", tr("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
+  resetButton_ = makeButton("Command6", tr("Reset World"), {16, 40, 89, 33}, canvas_);
   buttons_ = {regularButton_, spiralButton_, rainbowButton_, resetButton_};
   connect(regularButton_, &QPushButton::clicked, this, &MainWindow::createRegularWorld);
   connect(spiralButton_, &QPushButton::clicked, this, &MainWindow::createSpiralWorld);
@@ -109,10 +107,10 @@ void MainWindow::buildButtons() {
 }
 
 void MainWindow::buildAboutPanel() {
-  aboutText_ = new QLabel(
-      QStringLiteral("This program creates unique diverse two-dimensional worlds. All ideas "
-                     "and code were created completely from scratch by me (Quennel) "),
-      canvas_);
+  aboutText_ =
+      new QLabel(tr("This program creates unique diverse two-dimensional worlds. All ideas "
+                    "and code were created completely from scratch by me (Quennel) "),
+                 canvas_);
   aboutText_->setObjectName(QStringLiteral("Label2"));
   aboutText_->setGeometry(16, 32, 137, 81);
   aboutText_->setWordWrap(true);
@@ -132,10 +130,10 @@ void MainWindow::buildAboutPanel() {
   aboutPicture_->setObjectName(QStringLiteral("Picture1"));
   aboutPicture_->setGeometry(168, 32, 145, 193);
   aboutPicture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  aboutPicture_->setAccessibleName(QStringLiteral("A world grown by Plexaro"));
+  aboutPicture_->setAccessibleName(tr("A world grown by Plexaro"));
   aboutPicture_->setAccessibleDescription(
-      QStringLiteral("A small Spiral World in two colors: square rings of yellow and blue "
-                     "specks around its centre, 148 x 191 pixels"));
+      tr("A small Spiral World in two colors: square rings of yellow and blue "
+         "specks around its centre, 148 x 191 pixels"));
 
   // A click on the panel is not a click on the drawing area beneath it.
   for (QLabel* part : {aboutText_, aboutPicture_}) {
@@ -145,28 +143,27 @@ void MainWindow::buildAboutPanel() {
 }
 
 void MainWindow::buildMenus() {
-  QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+  QMenu* options = menuBar()->addMenu(tr("&Options"));
   options->setObjectName(QStringLiteral("options"));
-  saveAction_ = makeAction(options, "savepattern", QStringLiteral("&Save Pattern"));
+  saveAction_ = makeAction(options, "savepattern", tr("&Save Pattern"));
   saveAction_->setShortcut(QKeySequence::Save);
   saveAction_->setEnabled(false);
   connect(saveAction_, &QAction::triggered, this, &MainWindow::savePattern);
-  QAction* printAction = makeAction(options, "printpattern", QStringLiteral("&Print Pattern"));
+  QAction* printAction = makeAction(options, "printpattern", tr("&Print Pattern"));
   printAction->setShortcut(QKeySequence::Print);
   connect(printAction, &QAction::triggered, this, &MainWindow::printPattern);
   buildColorMenu(options);
 
-  QAction* aboutAction = menuBar()->addAction(QStringLiteral("&About"));
+  QAction* aboutAction = menuBar()->addAction(tr("&About"));
   aboutAction->setObjectName(QStringLiteral("about"));
   connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::buildColorMenu(QMenu* options) {
-  QMenu* colorMenu = options->addMenu(QStringLiteral("&Color mode"));
+  QMenu* colorMenu = options->addMenu(tr("&Color mode"));
   colorMenu->setObjectName(QStringLiteral("colormode"));
-  twoColorsAction_ = makeAction(colorMenu, "twocolors", QStringLiteral("&Two colors"));
-  manyColorsAction_ = makeAction(colorMenu, "manycolors", QStringLiteral("&Many colors"));
-  // A pair of radio items: the group keeps exactly one of them checked.
+  twoColorsAction_ = makeAction(colorMenu, "twocolors", tr("&Two colors"));
+  manyColorsAction_ = makeAction(colorMenu, "manycolors", tr("&Many colors"));
   auto* group = new QActionGroup(this);
   for (QAction* item : {twoColorsAction_, manyColorsAction_}) {
     item->setCheckable(true);
@@ -212,8 +209,6 @@ void MainWindow::startUp() {
   world_.colorMode = ColorMode::TwoColors;
   canvas_->update();
   canvas_->describe(describeShown());
-  // From here Qt's event loop runs every handler, one at a time, and sleeps
-  // while nothing happens.
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -324,7 +319,7 @@ void MainWindow::showMessage(const QString& text) {
     messageSink_(text);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Plexaro"), text, QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, tr("Plexaro"), text, QMessageBox::Ok, this);
   box.exec();
 }
 

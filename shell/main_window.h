@@ -18,9 +18,9 @@ class Announcer;
 class Canvas;
 class PatternPrinter;
 
-// The main window. It owns the world state, implements the window side of
-// the platform that the world and the generators draw through, and carries
-// one thin handler per control.
+// Owns the world state, implements the window side of the platform that the
+// world and the generators draw through, and carries one thin handler per
+// control.
 //
 // The controls and menu items keep the object names they were designed
 // with, by which tests, scripts and accessibility tools find them:
@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   Q_OBJECT
 
  public:
-  static constexpr const char* kCaption = "Plexaro - By Quennel";
+  static constexpr const char* kCaption = QT_TR_NOOP("Plexaro - By Quennel");
 
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
