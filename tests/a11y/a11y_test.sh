@@ -21,7 +21,7 @@ check "Save Pattern disabled, Two colors alone checked" \
   eval '! has "Save Pattern" enabled && one Two Many'
 check "the first button focused" within 50 has "Create Regular" focused
 xdotool key Tab
-a press "Create Spiral" && a press "Many colors"
+a press "Many colors" && sleep 0.3 && a press "Create Spiral"
 check "a world: Save Pattern enabled, Many colors alone checked, the picture described" \
   within 50 eval 'has "Save Pattern" enabled && one Many Two &&
   [ "$(a description World)" = "Spiral World, many colors, 503 x 533 pixels" ]'

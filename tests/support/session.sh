@@ -15,7 +15,7 @@ within() { # within TENTHS COMMAND...: retries COMMAND until it succeeds or time
 session_begin() { # a working folder $w and an X server of its own
   w=$(mktemp -d "${TMPDIR:-/tmp}/plexaro-test.XXXXXX") && chmod 755 "$w"
   trap session_end EXIT
-  Xvfb -displayfd 3 -screen 0 1024x900x24 -nolisten tcp 3>"$w/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1024x900x24 -nolisten tcp -noreset 3>"$w/display" 2>/dev/null &
   pids+=($!)
   within 100 test -s "$w/display" && export DISPLAY=:$(cat "$w/display") QT_QPA_PLATFORM=xcb
 }
