@@ -28,9 +28,9 @@ lintian --display-info --fail-on error,warning,info "$deb" 2>/dev/null || fail "
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}')
 grep -vE '^./usr/(bin/plexaro|share/(applications|metainfo)/org.plexaro.Plexaro.(desktop|metainfo.xml)|'\
 'share/doc/plexaro/(copyright|changelog.gz)|share/man/man1/plexaro.1.gz|share/lintian/overrides/plexaro)$' <<<"$files" |
-  grep -vE '^./usr/share/icons/hicolor/(48x48|64x64|128x128|256x256)/apps/org.plexaro.Plexaro.png$' &&
+  grep -vE '^./usr/share/icons/hicolor/(16x16|22x22|24x24|32x32|48x48|64x64|128x128|256x256)/apps/org.plexaro.Plexaro.png$' &&
   fail "files in the package that do not belong there"
-[ "$(grep -c 'apps/org.plexaro.Plexaro.png$' <<<"$files")" = 4 ] || fail "icons missing"
+[ "$(grep -c 'apps/org.plexaro.Plexaro.png$' <<<"$files")" = 8 ] || fail "icons missing"
 dpkg-deb -x "$deb" "$tmp/root"
 desktop-file-validate "$tmp/root/usr/share/applications/org.plexaro.Plexaro.desktop"
 appstreamcli validate --no-net "$tmp/root/usr/share/metainfo/org.plexaro.Plexaro.metainfo.xml"
@@ -41,7 +41,9 @@ dpkg-deb -f "$deb" Depends | grep -qE '(^|, )libcups2( |,|$)' || fail "printing 
 "${apt[@]}" install "$deb" >"$tmp/apt.log" 2>&1 || { cat "$tmp/apt.log"; fail "apt-get install"; }
 dpkg -L plexaro >"$tmp/files"
 icon=$(sed -n 's/^Icon=//p' /usr/share/applications/org.plexaro.Plexaro.desktop)
-[ -f "/usr/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "no 48 px icon named Icon=$icon"
+for px in 16 48; do
+  [ -f "/usr/share/icons/hicolor/${px}x$px/apps/$icon.png" ] || fail "no $px px icon named Icon=$icon"
+done
 
 # The installed program, used as a user would.
 bash "$tests/e2e/e2e_test.sh" /usr/bin/plexaro || fail "the installed program, end to end"
