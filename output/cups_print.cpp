@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -19,6 +20,21 @@ namespace plexaro {
 
 static_assert(alignof(int) >= std::atomic_ref<int>::required_alignment);
 
+namespace {
+
+// Whether `a` and `b` are descriptors of one socket. Not their numbers: a
+// socket opened after another was closed usually gets the old one's number.
+// A registered socket is held open by its duplicate, so a new one cannot
+// share its inode.
+bool sameSocket(int a, int b) {
+  struct stat first {};
+  struct stat second {};
+  return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+}  // namespace
+
 void PrintControl::end(Stage stage) {
   std::lock_guard lock(mutex_);
   for (int s = 0; s <= stage; ++s)
@@ -34,17 +50,14 @@ bool PrintControl::ended(Stage stage) {
 // connection's socket until detach(), even once libcups has closed its own
 // descriptor to the socket.
 bool PrintControl::attach(int fd, Stage stage) {
-  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   std::lock_guard lock(mutex_);
+  if (fd_ >= 0 && fdStage_ == stage && sameSocket(fd, fd_)) return !ended(stage);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (copy < 0 || ended(stage)) {
-    if (copy >= 0) ::close(copy);
-    return false;
-  }
-  fd_ = copy;
+  if (ended(stage)) return false;
+  fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   fdStage_ = stage;
-  return true;
+  return fd_ >= 0;
 }
 
 void PrintControl::detach() {
@@ -97,7 +110,7 @@ class Connection {
   Connection(PrintControl& control, PrintControl::Stage stage) : control_(control), stage_(stage) {
     http_ = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
                                 HTTP_ENCRYPTION_IF_REQUESTED, 1, kConnectMsec, control.flag(stage));
-    if (http_ && !attach()) close();
+    if (http_ && !control.attach(cups().httpGetFd(http_), stage)) close();
     if (!http_) return;
     cups().httpSetTimeout(http_, kPollSeconds, keepWaiting, this);
     // Encryption only now that the socket is registered, so that its
@@ -117,23 +130,17 @@ class Connection {
   }
 
  private:
-  bool attach() {
-    fd_ = cups().httpGetFd(http_);
-    return control_.attach(fd_, stage_);
-  }
   // libcups calls this each time the server has kept it waiting kPollSeconds:
   // 1 waits on, 0 gives up. A connection libcups has opened again meanwhile
   // is registered afresh.
   static int keepWaiting(http_t* http, void* self) {
     auto* connection = static_cast<Connection*>(self);
-    if (cups().httpGetFd(http) != connection->fd_ && !connection->attach()) return 0;
-    return connection->control_.ended(connection->stage_) ? 0 : 1;
+    return connection->control_.attach(cups().httpGetFd(http), connection->stage_) ? 1 : 0;
   }
 
   PrintControl& control_;
   PrintControl::Stage stage_;
   http_t* http_ = nullptr;
-  int fd_ = -1;
 };
 
 struct Destination {
@@ -298,11 +305,12 @@ void cancelUnanswered(http_t* http, cups_dest_t& dest, time_t since) {
 // print's may be broken), so that it does not wait in the queue. True when
 // the server printed the job before it could be cancelled.
 bool withdraw(PrintControl& control, cups_dest_t& dest, const Job& job) {
+  if (job.id <= 0 && !job.unanswered) return false;  // no job was made
   Connection connection(control, PrintControl::kWithdrawing);
   http_t* http = connection.get();
   if (!http) return false;
   if (job.id <= 0) {
-    if (job.unanswered) cancelUnanswered(http, dest, job.unanswered);
+    cancelUnanswered(http, dest, job.unanswered);
     return false;
   }
   return !succeeded(cups().cupsCancelDestJob(http, &dest, job.id)) && completed(http, dest, job.id);

@@ -16,8 +16,8 @@ struct PrintResult {
   std::string why;
 };
 
-// How a print's thread and the thread that watches its deadline share it.
-// The printing thread alone opens, uses and closes the connections to the
+// How a print's thread and the thread that watches it share it. The
+// printing thread alone opens, uses and closes the connections to the
 // server; it registers each one's socket here while the connection is open,
 // under the lock. The watcher never touches a connection: end() marks the
 // print as ended and, under the same lock, shuts the registered socket down,
@@ -33,7 +33,8 @@ class PrintControl {
   void end(Stage stage);
   bool ended(Stage stage);
 
-  // For the printing thread. False, with nothing registered, once `stage` has
+  // For the printing thread: registers the socket `fd` refers to, unless it
+  // is registered already. False, with nothing registered, once `stage` has
   // ended.
   bool attach(int fd, Stage stage);
   void detach();
