@@ -1,6 +1,8 @@
 #include "cups_print.h"
 
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,10 +35,29 @@ bool sameSocket(int a, int b) {
          first.st_ino == second.st_ino;
 }
 
+// What a TCP connection has brought so far, counted by the kernel. glibc's
+// struct tcp_info stops short of the count, and linux/tcp.h, which has it,
+// cannot be included beside glibc's header (cups.h includes that); the
+// kernel's layout only ever grows at its end. A local socket (the machine's
+// own CUPS server) has no such count: zero.
+std::uint64_t bytesReceived(int fd) {
+  struct {
+    tcp_info known;
+    std::uint64_t pacingRate, maxPacingRate, bytesAcked, bytesReceived;
+  } info{};
+  socklen_t size = sizeof info;
+  if (::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &size) != 0 || size < sizeof info) return 0;
+  return info.bytesReceived;
+}
+
 }  // namespace
 
 void PrintControl::end(Stage stage) {
   std::lock_guard lock(mutex_);
+  endLocked(stage);
+}
+
+void PrintControl::endLocked(Stage stage) {
   for (int s = 0; s <= stage; ++s)
     std::atomic_ref<int>(flags_[s]).store(1);
   if (fd_ >= 0 && fdStage_ <= stage) ::shutdown(fd_, SHUT_RDWR);
@@ -44,6 +65,13 @@ void PrintControl::end(Stage stage) {
 
 bool PrintControl::ended(Stage stage) {
   return std::atomic_ref<int>(flags_[stage]).load() != 0;
+}
+
+bool PrintControl::endIfReceivedOver(std::uint64_t most) {
+  std::lock_guard lock(mutex_);
+  if (fd_ < 0 || ended(fdStage_) || bytesReceived(fd_) <= most) return false;
+  endLocked(fdStage_);
+  return true;
 }
 
 // The socket registered is a duplicate, a descriptor of our own: it stays the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -32,6 +33,9 @@ class PrintControl {
   // Ends `stage` and every stage before it.
   void end(Stage stage);
   bool ended(Stage stage);
+  // Ends the registered socket's stage if that connection has brought more
+  // than `most` bytes from the server. True if this ended it.
+  bool endIfReceivedOver(std::uint64_t most);
 
   // For the printing thread: registers the socket `fd` refers to, unless it
   // is registered already. False, with nothing registered, once `stage` has
@@ -42,6 +46,8 @@ class PrintControl {
   int* flag(Stage stage) { return &flags_[stage]; }
 
  private:
+  void endLocked(Stage stage);
+
   std::mutex mutex_;
   int flags_[2] = {0, 0};  // written through std::atomic_ref only
   int fd_ = -1;

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -29,6 +30,15 @@ constexpr int kTellMsec = 2000, kWithdrawMsec = 10'000;
 // How long the printer's end waits for the prints it has stopped outright,
 // once the closing grace is over.
 constexpr std::chrono::milliseconds kStopGrace{300};
+// The most one connection of a print may bring from the server, so that
+// what a print holds of its answers, which libcups keeps in memory at about
+// five times their size, stays at a few megabytes whatever the server
+// sends. Real answers are far smaller: a printer's whole description
+// through CUPS takes some tens of kilobytes.
+constexpr std::uint64_t kMostReceivedBytes = 512 * 1024;
+// How often the prints' connections are looked at for that.
+constexpr int kAnswerWatchMsec = 100;
+
 }  // namespace
 
 // One print, shared by the printer and its thread.
@@ -59,8 +69,13 @@ struct PatternPrinter::Workers {
 };
 
 PatternPrinter::PatternPrinter(QObject* parent, std::chrono::milliseconds closingGrace)
-    : QObject(parent), workers_(std::make_shared<Workers>()), closingGrace_(closingGrace) {
+    : QObject(parent),
+      workers_(std::make_shared<Workers>()),
+      closingGrace_(closingGrace),
+      answerWatch_(new QTimer(this)) {
   workers_->owner = this;
+  answerWatch_->setInterval(kAnswerWatchMsec);
+  connect(answerWatch_, &QTimer::timeout, this, &PatternPrinter::watchAnswers);
 }
 
 PatternPrinter::~PatternPrinter() {
@@ -101,6 +116,7 @@ void PatternPrinter::start(const std::shared_ptr<Request>& request, const QImage
     return;
   }
   workers_->running.push_back(request);
+  answerWatch_->start();
 }
 
 // A print's thread. It reports when it begins, so that the deadline counts
@@ -123,6 +139,15 @@ void PatternPrinter::armDeadline(const std::shared_ptr<Request>& request) {
   });
   QTimer::singleShot(kDeadlineMsec + kWithdrawMsec, this,
                      [request] { request->control.end(PrintControl::kWithdrawing); });
+}
+
+void PatternPrinter::watchAnswers() {
+  std::lock_guard lock(workers_->mutex);
+  if (workers_->running.empty()) answerWatch_->stop();
+  for (const auto& request : workers_->running)
+    if (request->control.endIfReceivedOver(kMostReceivedBytes))
+      qCInfo(lcPrint, "an answer passed %llu bytes: given up",
+             static_cast<unsigned long long>(kMostReceivedBytes));
 }
 
 // Told like any other outcome, through the event loop: print() returns first.

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QImage;
+class QTimer;
 
 namespace plexaro {
 
@@ -42,8 +43,8 @@ class PatternPrinter : public QObject {
  signals:
   // A print did not reach a printer: no print system, no default printer, a
   // printer that refuses the job or wants a password, paper too small for
-  // the picture, a printer busy with prints already, or no confirmation
-  // within the deadline. Once for each such print.
+  // the picture, a printer busy with prints already, an answer too long to
+  // hold, or no confirmation within the deadline. Once for each such print.
   void failed();
 
  private:
@@ -54,12 +55,14 @@ class PatternPrinter : public QObject {
   static void run(const std::shared_ptr<Workers>& workers, const std::shared_ptr<Request>& request,
                   const QImage& page);
   void armDeadline(const std::shared_ptr<Request>& request);
+  void watchAnswers();
   void refuse(const std::shared_ptr<Request>& request, const std::string& why);
   void settle(const std::shared_ptr<Request>& request, const PrintResult& result);
 
   std::shared_ptr<Workers> workers_;
   std::vector<std::shared_ptr<Request>> pending_;
   std::chrono::milliseconds closingGrace_;
+  QTimer* answerWatch_;
 };
 
 }  // namespace plexaro
