@@ -195,25 +195,14 @@ struct Paper {
   std::string media;  // as the user or the printer named it; empty if neither did
 };
 
-// The paper the printer uses unless told otherwise: the user's own "media"
-// choice if there is one, else the printer's default. (cupsGetDestMediaDefault
-// is no help here: it answers Letter for a printer whose default is A4.)
-// Sizes and margins come in hundredths of a millimetre.
-Paper choosePaper(http_t* http, const Destination& to) {
-  Paper paper;
-  cups_dest_t* dest = to.dest.get();
-  const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
-  if (!media) {
-    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, to.info.get(), "media");
-    media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
-  }
-  if (!media) return paper;
-
+// The size of paper `media`, with the printer's margins where it lists it.
+// Sizes and margins come in hundredths of a millimetre. False if neither
+// the printer nor libcups knows it.
+bool measure(http_t* http, const Destination& to, const char* media, cups_size_t& size) {
   // The printer's list gives the margins too, but libcups matches a custom
   // size ("custom_148.52x209.9mm_...", a PPD's A5) to the wrong entry of it:
   // where the name itself tells the size, the name wins.
-  cups_size_t size{};
-  const bool listed = cups().cupsGetDestMediaByName(http, dest, to.info.get(), media,
+  const bool listed = cups().cupsGetDestMediaByName(http, to.dest.get(), to.info.get(), media,
                                                     CUPS_MEDIA_FLAGS_DEFAULT, &size);
   pwg_media_t* named = cups().pwgMediaForPWG(media);
   if (!named) named = cups().pwgMediaForLegacy(media);
@@ -223,7 +212,27 @@ Paper choosePaper(http_t* http, const Destination& to) {
     size.width = named->width;
     size.length = named->length;
   }
-  if (size.width <= 0 || size.length <= 0) return paper;  // unknown: A4, and no media sent
+  return size.width > 0 && size.length > 0;
+}
+
+// The paper the printer uses unless told otherwise: the user's own "media"
+// choice if there is one, else the printer's default. (cupsGetDestMediaDefault
+// is no help here: it answers Letter for a printer whose default is A4.)
+// False, with why, for a choice of the user's whose size is unknown: laid
+// out for another paper, the page would change theirs unasked.
+bool choosePaper(http_t* http, const Destination& to, Paper& paper, std::string& why) {
+  cups_dest_t* dest = to.dest.get();
+  const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
+  const bool chosen = media != nullptr;
+  if (!chosen) {
+    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, to.info.get(), "media");
+    media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
+  }
+  cups_size_t size{};
+  if (!media || !measure(http, to, media, size)) {
+    if (chosen) why = std::string("unknown paper ") + media;
+    return !chosen;  // the printer's default, unknown here: A4, and no media sent
+  }
   paper.media = media;
   paper.size = QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
                          QString(), QPageSize::FuzzyMatch);
@@ -231,7 +240,7 @@ Paper choosePaper(http_t* http, const Destination& to) {
   const auto margin = [](int hundredths) { return std::max(10.0, hundredths / 100.0); };
   paper.marginsMm =
       QMarginsF(margin(size.left), margin(size.top), margin(size.right), margin(size.bottom));
-  return paper;
+  return true;
 }
 
 // The page as PDF, unless the paper leaves too little room for the picture.
@@ -356,9 +365,10 @@ PrintResult printOnDefaultDestination(const QImage& image, PrintControl& control
   PrintResult result;
   Destination to;
   if (!findDestination(http, to, result.why)) return result;
-  const Paper paper = choosePaper(http, to);
+  Paper paper;
   QByteArray pdf;
-  if (!layOut(image, paper, pdf, result.why)) return result;
+  if (!choosePaper(http, to, paper, result.why) || !layOut(image, paper, pdf, result.why))
+    return result;
   Job job;
   if (!control.ended(PrintControl::kSending) && send(http, to, paper, pdf, job, result.why))
     return {true, {}};

@@ -56,7 +56,8 @@ class PrintControl {
 
 // Sends `image` to the default destination of the user's CUPS server (their
 // lpoptions, else the server's default) as one PDF job named "Plexaro", on
-// the paper the user chose for it (else the printer's default) and with
+// the paper the user chose for it (else the printer's default; a paper of
+// the user's whose size is unknown is a failure, not A4) and with
 // their other options for it that the printer supports, fitted inside
 // margins of at least 10 mm and centred. The page is made in memory and
 // streamed to the server: no file is written.

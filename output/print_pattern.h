@@ -43,8 +43,9 @@ class PatternPrinter : public QObject {
  signals:
   // A print did not reach a printer: no print system, no default printer, a
   // printer that refuses the job or wants a password, paper too small for
-  // the picture, a printer busy with prints already, an answer too long to
-  // hold, or no confirmation within the deadline. Once for each such print.
+  // the picture or unknown, a printer busy with prints already, an answer
+  // too long to hold, or no confirmation within the deadline. Once for each
+  // such print.
   void failed();
 
  private:
