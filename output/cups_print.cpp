@@ -1,7 +1,10 @@
 #include "cups_print.h"
 
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -19,8 +22,42 @@ namespace plexaro {
 
 static_assert(alignof(int) >= std::atomic_ref<int>::required_alignment);
 
+namespace {
+
+// Whether `a` and `b` are descriptors of one socket. Not their numbers: a
+// socket opened after another was closed usually gets the old one's number.
+// A registered socket is held open by its duplicate, so a new one cannot
+// share its inode.
+bool sameSocket(int a, int b) {
+  struct stat first {};
+  struct stat second {};
+  return ::fstat(a, &first) == 0 && ::fstat(b, &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+// What a TCP connection has brought so far, counted by the kernel. glibc's
+// struct tcp_info stops short of the count, and linux/tcp.h, which has it,
+// cannot be included beside glibc's header (cups.h includes that); the
+// kernel's layout only ever grows at its end. A local socket (the machine's
+// own CUPS server) has no such count: zero.
+std::uint64_t bytesReceived(int fd) {
+  struct {
+    tcp_info known;
+    std::uint64_t pacingRate, maxPacingRate, bytesAcked, bytesReceived;
+  } info{};
+  socklen_t size = sizeof info;
+  if (::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &size) != 0 || size < sizeof info) return 0;
+  return info.bytesReceived;
+}
+
+}  // namespace
+
 void PrintControl::end(Stage stage) {
   std::lock_guard lock(mutex_);
+  endLocked(stage);
+}
+
+void PrintControl::endLocked(Stage stage) {
   for (int s = 0; s <= stage; ++s)
     std::atomic_ref<int>(flags_[s]).store(1);
   if (fd_ >= 0 && fdStage_ <= stage) ::shutdown(fd_, SHUT_RDWR);
@@ -30,21 +67,25 @@ bool PrintControl::ended(Stage stage) {
   return std::atomic_ref<int>(flags_[stage]).load() != 0;
 }
 
+bool PrintControl::endIfReceivedOver(std::uint64_t most) {
+  std::lock_guard lock(mutex_);
+  if (fd_ < 0 || ended(fdStage_) || bytesReceived(fd_) <= most) return false;
+  endLocked(fdStage_);
+  return true;
+}
+
 // The socket registered is a duplicate, a descriptor of our own: it stays the
 // connection's socket until detach(), even once libcups has closed its own
 // descriptor to the socket.
 bool PrintControl::attach(int fd, Stage stage) {
-  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   std::lock_guard lock(mutex_);
+  if (fd_ >= 0 && fdStage_ == stage && sameSocket(fd, fd_)) return !ended(stage);
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (copy < 0 || ended(stage)) {
-    if (copy >= 0) ::close(copy);
-    return false;
-  }
-  fd_ = copy;
+  if (ended(stage)) return false;
+  fd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
   fdStage_ = stage;
-  return true;
+  return fd_ >= 0;
 }
 
 void PrintControl::detach() {
@@ -97,7 +138,7 @@ class Connection {
   Connection(PrintControl& control, PrintControl::Stage stage) : control_(control), stage_(stage) {
     http_ = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
                                 HTTP_ENCRYPTION_IF_REQUESTED, 1, kConnectMsec, control.flag(stage));
-    if (http_ && !attach()) close();
+    if (http_ && !control.attach(cups().httpGetFd(http_), stage)) close();
     if (!http_) return;
     cups().httpSetTimeout(http_, kPollSeconds, keepWaiting, this);
     // Encryption only now that the socket is registered, so that its
@@ -117,23 +158,17 @@ class Connection {
   }
 
  private:
-  bool attach() {
-    fd_ = cups().httpGetFd(http_);
-    return control_.attach(fd_, stage_);
-  }
   // libcups calls this each time the server has kept it waiting kPollSeconds:
   // 1 waits on, 0 gives up. A connection libcups has opened again meanwhile
   // is registered afresh.
   static int keepWaiting(http_t* http, void* self) {
     auto* connection = static_cast<Connection*>(self);
-    if (cups().httpGetFd(http) != connection->fd_ && !connection->attach()) return 0;
-    return connection->control_.ended(connection->stage_) ? 0 : 1;
+    return connection->control_.attach(cups().httpGetFd(http), connection->stage_) ? 1 : 0;
   }
 
   PrintControl& control_;
   PrintControl::Stage stage_;
   http_t* http_ = nullptr;
-  int fd_ = -1;
 };
 
 struct Destination {
@@ -160,25 +195,14 @@ struct Paper {
   std::string media;  // as the user or the printer named it; empty if neither did
 };
 
-// The paper the printer uses unless told otherwise: the user's own "media"
-// choice if there is one, else the printer's default. (cupsGetDestMediaDefault
-// is no help here: it answers Letter for a printer whose default is A4.)
-// Sizes and margins come in hundredths of a millimetre.
-Paper choosePaper(http_t* http, const Destination& to) {
-  Paper paper;
-  cups_dest_t* dest = to.dest.get();
-  const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
-  if (!media) {
-    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, to.info.get(), "media");
-    media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
-  }
-  if (!media) return paper;
-
+// The size of paper `media`, with the printer's margins where it lists it.
+// Sizes and margins come in hundredths of a millimetre. False if neither
+// the printer nor libcups knows it.
+bool measure(http_t* http, const Destination& to, const char* media, cups_size_t& size) {
   // The printer's list gives the margins too, but libcups matches a custom
   // size ("custom_148.52x209.9mm_...", a PPD's A5) to the wrong entry of it:
   // where the name itself tells the size, the name wins.
-  cups_size_t size{};
-  const bool listed = cups().cupsGetDestMediaByName(http, dest, to.info.get(), media,
+  const bool listed = cups().cupsGetDestMediaByName(http, to.dest.get(), to.info.get(), media,
                                                     CUPS_MEDIA_FLAGS_DEFAULT, &size);
   pwg_media_t* named = cups().pwgMediaForPWG(media);
   if (!named) named = cups().pwgMediaForLegacy(media);
@@ -188,7 +212,27 @@ Paper choosePaper(http_t* http, const Destination& to) {
     size.width = named->width;
     size.length = named->length;
   }
-  if (size.width <= 0 || size.length <= 0) return paper;  // unknown: A4, and no media sent
+  return size.width > 0 && size.length > 0;
+}
+
+// The paper the printer uses unless told otherwise: the user's own "media"
+// choice if there is one, else the printer's default. (cupsGetDestMediaDefault
+// is no help here: it answers Letter for a printer whose default is A4.)
+// False, with why, for a choice of the user's whose size is unknown: laid
+// out for another paper, the page would change theirs unasked.
+bool choosePaper(http_t* http, const Destination& to, Paper& paper, std::string& why) {
+  cups_dest_t* dest = to.dest.get();
+  const char* media = cups().cupsGetOption("media", dest->num_options, dest->options);
+  const bool chosen = media != nullptr;
+  if (!chosen) {
+    ipp_attribute_t* preset = cups().cupsFindDestDefault(http, dest, to.info.get(), "media");
+    media = preset ? cups().ippGetString(preset, 0, nullptr) : nullptr;
+  }
+  cups_size_t size{};
+  if (!media || !measure(http, to, media, size)) {
+    if (chosen) why = std::string("unknown paper ") + media;
+    return !chosen;  // the printer's default, unknown here: A4, and no media sent
+  }
   paper.media = media;
   paper.size = QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
                          QString(), QPageSize::FuzzyMatch);
@@ -196,7 +240,7 @@ Paper choosePaper(http_t* http, const Destination& to) {
   const auto margin = [](int hundredths) { return std::max(10.0, hundredths / 100.0); };
   paper.marginsMm =
       QMarginsF(margin(size.left), margin(size.top), margin(size.right), margin(size.bottom));
-  return paper;
+  return true;
 }
 
 // The page as PDF, unless the paper leaves too little room for the picture.
@@ -298,11 +342,12 @@ void cancelUnanswered(http_t* http, cups_dest_t& dest, time_t since) {
 // print's may be broken), so that it does not wait in the queue. True when
 // the server printed the job before it could be cancelled.
 bool withdraw(PrintControl& control, cups_dest_t& dest, const Job& job) {
+  if (job.id <= 0 && !job.unanswered) return false;  // no job was made
   Connection connection(control, PrintControl::kWithdrawing);
   http_t* http = connection.get();
   if (!http) return false;
   if (job.id <= 0) {
-    if (job.unanswered) cancelUnanswered(http, dest, job.unanswered);
+    cancelUnanswered(http, dest, job.unanswered);
     return false;
   }
   return !succeeded(cups().cupsCancelDestJob(http, &dest, job.id)) && completed(http, dest, job.id);
@@ -320,9 +365,10 @@ PrintResult printOnDefaultDestination(const QImage& image, PrintControl& control
   PrintResult result;
   Destination to;
   if (!findDestination(http, to, result.why)) return result;
-  const Paper paper = choosePaper(http, to);
+  Paper paper;
   QByteArray pdf;
-  if (!layOut(image, paper, pdf, result.why)) return result;
+  if (!choosePaper(http, to, paper, result.why) || !layOut(image, paper, pdf, result.why))
+    return result;
   Job job;
   if (!control.ended(PrintControl::kSending) && send(http, to, paper, pdf, job, result.why))
     return {true, {}};

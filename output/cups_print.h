@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -16,8 +17,8 @@ struct PrintResult {
   std::string why;
 };
 
-// How a print's thread and the thread that watches its deadline share it.
-// The printing thread alone opens, uses and closes the connections to the
+// How a print's thread and the thread that watches it share it. The
+// printing thread alone opens, uses and closes the connections to the
 // server; it registers each one's socket here while the connection is open,
 // under the lock. The watcher never touches a connection: end() marks the
 // print as ended and, under the same lock, shuts the registered socket down,
@@ -32,8 +33,12 @@ class PrintControl {
   // Ends `stage` and every stage before it.
   void end(Stage stage);
   bool ended(Stage stage);
+  // Ends the registered socket's stage if that connection has brought more
+  // than `most` bytes from the server. True if this ended it.
+  bool endIfReceivedOver(std::uint64_t most);
 
-  // For the printing thread. False, with nothing registered, once `stage` has
+  // For the printing thread: registers the socket `fd` refers to, unless it
+  // is registered already. False, with nothing registered, once `stage` has
   // ended.
   bool attach(int fd, Stage stage);
   void detach();
@@ -41,6 +46,8 @@ class PrintControl {
   int* flag(Stage stage) { return &flags_[stage]; }
 
  private:
+  void endLocked(Stage stage);
+
   std::mutex mutex_;
   int flags_[2] = {0, 0};  // written through std::atomic_ref only
   int fd_ = -1;
@@ -49,7 +56,8 @@ class PrintControl {
 
 // Sends `image` to the default destination of the user's CUPS server (their
 // lpoptions, else the server's default) as one PDF job named "Plexaro", on
-// the paper the user chose for it (else the printer's default) and with
+// the paper the user chose for it (else the printer's default; a paper of
+// the user's whose size is unknown is a failure, not A4) and with
 // their other options for it that the printer supports, fitted inside
 // margins of at least 10 mm and centred. The page is made in memory and
 // streamed to the server: no file is written.

@@ -4,8 +4,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -21,13 +21,23 @@ Q_LOGGING_CATEGORY(lcPrint, "plexaro.print", QtWarningMsg)
 namespace {
 
 // Prints at once at most; one more is told at once that the printer is busy.
-constexpr int kMostInFlight = 3;
-// How long a print given up at its deadline may take to cancel its job: a
-// busy server or machine can take a second or more to answer.
-constexpr int kWithdrawMsec = 2000;
-// How long the end of the program waits for the prints to stop, first while
-// they cancel their jobs, then once they are told to stop at once.
-constexpr std::chrono::milliseconds kWithdrawGrace{600}, kStopGrace{300};
+constexpr std::size_t kMostInFlight = 3;
+// After the deadline a print takes back its job on the server, which a busy
+// server or machine may take seconds to do. The user hears of the failure
+// once it has, or kTellMsec after the deadline at the latest, while the
+// taking back goes on, up to kWithdrawMsec after the deadline.
+constexpr int kTellMsec = 2000, kWithdrawMsec = 10'000;
+// How long the printer's end waits for the prints it has stopped outright,
+// once the closing grace is over.
+constexpr std::chrono::milliseconds kStopGrace{300};
+// The most one connection of a print may bring from the server, so that
+// what a print holds of its answers, which libcups keeps in memory at about
+// five times their size, stays at a few megabytes whatever the server
+// sends. Real answers are far smaller: a printer's whole description
+// through CUPS takes some tens of kilobytes.
+constexpr std::uint64_t kMostReceivedBytes = 512 * 1024;
+// How often the prints' connections are looked at for that.
+constexpr int kAnswerWatchMsec = 100;
 
 }  // namespace
 
@@ -37,76 +47,117 @@ struct PatternPrinter::Request {
 };
 
 // Threads and lifetimes: each print runs on a detached thread that owns its
-// connections and shares only its Request (through a shared_ptr) and this
-// block (likewise) with the printer, so either may end first. The printer
-// lives on the window's thread: it alone settles a print, from the
-// thread's queued report or from the deadline, and reaches the thread only
-// through PrintControl::end. A thread reports only while `owner` is set,
-// under the mutex, which the printer's destructor takes to clear it; the
-// destructor ends every print and waits a little for `running` to fall.
+// connections and shares only its Request and this block (both through
+// shared_ptr) with the printer, so either may end first. The printer lives
+// on the window's thread: it alone settles a print and arms its deadline,
+// and reaches the thread only through PrintControl. A thread reaches the
+// printer only through report(), which posts a call only while `owner` is
+// set, under the mutex; the printer's destructor takes it to clear `owner`.
 struct PatternPrinter::Workers {
   std::mutex mutex;
   std::condition_variable finished;
-  int running = 0;
-  PatternPrinter* owner = nullptr;  // null once the printer is gone
+  std::vector<std::shared_ptr<Request>> running;  // prints whose thread has not ended
+  PatternPrinter* owner = nullptr;                // null once the printer is gone
+
+  template <typename Call>
+  void report(Call call) {
+    std::lock_guard lock(mutex);
+    if (PatternPrinter* printer = owner)
+      QMetaObject::invokeMethod(
+          printer, [printer, call] { call(printer); }, Qt::QueuedConnection);
+  }
 };
 
-PatternPrinter::PatternPrinter(QObject* parent)
-    : QObject(parent), workers_(std::make_shared<Workers>()) {
+PatternPrinter::PatternPrinter(QObject* parent, std::chrono::milliseconds closingGrace)
+    : QObject(parent),
+      workers_(std::make_shared<Workers>()),
+      closingGrace_(closingGrace),
+      answerWatch_(new QTimer(this)) {
   workers_->owner = this;
+  answerWatch_->setInterval(kAnswerWatchMsec);
+  connect(answerWatch_, &QTimer::timeout, this, &PatternPrinter::watchAnswers);
 }
 
 PatternPrinter::~PatternPrinter() {
   std::unique_lock lock(workers_->mutex);
   workers_->owner = nullptr;
-  const auto stopped = [this] { return workers_->running == 0; };
-  for (const auto& request : pending_)
-    request->control.end(PrintControl::kSending);
-  if (workers_->finished.wait_for(lock, kWithdrawGrace, stopped)) return;
-  for (const auto& request : pending_)
-    request->control.end(PrintControl::kWithdrawing);
-  workers_->finished.wait_for(lock, kStopGrace, stopped);
+  const auto endAll = [this](PrintControl::Stage stage) {
+    for (const auto& request : workers_->running)
+      request->control.end(stage);
+  };
+  const auto stopped = [this] { return workers_->running.empty(); };
+  endAll(PrintControl::kSending);
+  if (workers_->finished.wait_for(lock, closingGrace_, stopped)) return;
+  endAll(PrintControl::kWithdrawing);
+  workers_->finished.wait_for(lock, std::min(closingGrace_, kStopGrace), stopped);
 }
 
 void PatternPrinter::print(const QImage& image) {
   auto request = std::make_shared<Request>();
   pending_.push_back(request);
+  if (admit(request)) start(request, image);
+}
+
+bool PatternPrinter::admit(const std::shared_ptr<Request>& request) {
+  std::unique_lock lock(workers_->mutex);
+  if (workers_->running.size() < kMostInFlight) return true;
+  lock.unlock();
+  refuse(request, "the printer is busy");
+  return false;
+}
+
+void PatternPrinter::start(const std::shared_ptr<Request>& request, const QImage& image) {
   std::lock_guard lock(workers_->mutex);
-  if (workers_->running >= kMostInFlight) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, request] {
-          settle(request, {false, "the printer is busy"});
-        },
-        Qt::QueuedConnection);
-    return;
-  }
-  // At the deadline the print stops sending and cancels its job, whose
-  // outcome it reports; a little later it is stopped outright.
-  QTimer::singleShot(kDeadlineMsec, this,
-                     [request] { request->control.end(PrintControl::kSending); });
-  QTimer::singleShot(kDeadlineMsec + kWithdrawMsec, this, [this, request] {
-    request->control.end(PrintControl::kWithdrawing);
-    settle(request, {false, "no answer before the deadline"});
-  });
   try {
     // The canvas keeps drawing into its image: the thread gets a copy.
-    std::thread([workers = workers_, request, page = image.copy()] {
-      const PrintResult result = printOnDefaultDestination(page, request->control);
-      std::lock_guard lock(workers->mutex);
-      if (PatternPrinter* owner = workers->owner)
-        QMetaObject::invokeMethod(
-            owner, [owner, request, result] { owner->settle(request, result); },
-            Qt::QueuedConnection);
-      --workers->running;
-      workers->finished.notify_all();
-    }).detach();
-    ++workers_->running;
+    std::thread(&PatternPrinter::run, workers_, request, image.copy()).detach();
   } catch (const std::system_error& e) {
-    const PrintResult result{false, std::string("no thread: ") + e.what()};
-    QMetaObject::invokeMethod(
-        this, [this, request, result] { settle(request, result); }, Qt::QueuedConnection);
+    refuse(request, std::string("no thread: ") + e.what());
+    return;
   }
+  workers_->running.push_back(request);
+  answerWatch_->start();
+}
+
+// A print's thread. It reports when it begins, so that the deadline counts
+// the print's own time and not the wait for a thread to run.
+void PatternPrinter::run(const std::shared_ptr<Workers>& workers,
+                         const std::shared_ptr<Request>& request, const QImage& page) {
+  workers->report([request](PatternPrinter* printer) { printer->armDeadline(request); });
+  const PrintResult result = printOnDefaultDestination(page, request->control);
+  workers->report([request, result](PatternPrinter* printer) { printer->settle(request, result); });
+  std::lock_guard lock(workers->mutex);
+  std::erase(workers->running, request);
+  workers->finished.notify_all();
+}
+
+void PatternPrinter::armDeadline(const std::shared_ptr<Request>& request) {
+  QTimer::singleShot(kDeadlineMsec, this,
+                     [request] { request->control.end(PrintControl::kSending); });
+  QTimer::singleShot(kDeadlineMsec + kTellMsec, this, [this, request] {
+    settle(request, {false, "no answer before the deadline"});
+  });
+  QTimer::singleShot(kDeadlineMsec + kWithdrawMsec, this,
+                     [request] { request->control.end(PrintControl::kWithdrawing); });
+}
+
+void PatternPrinter::watchAnswers() {
+  std::lock_guard lock(workers_->mutex);
+  if (workers_->running.empty()) answerWatch_->stop();
+  for (const auto& request : workers_->running)
+    if (request->control.endIfReceivedOver(kMostReceivedBytes))
+      qCInfo(lcPrint, "an answer passed %llu bytes: given up",
+             static_cast<unsigned long long>(kMostReceivedBytes));
+}
+
+// Told like any other outcome, through the event loop: print() returns first.
+void PatternPrinter::refuse(const std::shared_ptr<Request>& request, const std::string& why) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, request, why] {
+        settle(request, {false, why});
+      },
+      Qt::QueuedConnection);
 }
 
 // The first word on a print, from its thread or from the deadline, is the

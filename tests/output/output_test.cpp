@@ -1,9 +1,12 @@
-// Saving the pattern: the file logic on its own, then through the window.
+// Saving the pattern: the file logic, then through the window; a print outliving its printer.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include <functional>
 
 #include "output/pattern_file.h"
+#include "output/print_pattern.h"
 #include "support/window_fixture.h"
 
 // Every write(2) of this test goes through here. Set, midWrite runs once,
@@ -169,6 +173,30 @@ TEST_F(OutputWindow, SaveRefusedSaysWhichFileAndLeavesNothing) {
     EXPECT_EQ(entries(), before);
     messages.clear();
   }
+}
+
+// --- a print that outlives its printer ------------------------------------------
+
+// The printer is destroyed, without waiting, while its print waits on a server that takes the
+// connection and never answers; the print's thread ends later, on its own. It must touch nothing
+// of the printer: the sanitizers' build fails on any touch.
+TEST(PrintThread, EndsAfterItsPrinterTouchingNothingOfIt) {
+  const int server = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  socklen_t size = sizeof address;
+  auto* at = reinterpret_cast<sockaddr*>(&address);
+  ASSERT_TRUE(::bind(server, at, size) == 0 && ::listen(server, 1) == 0 &&
+              ::getsockname(server, at, &size) == 0);
+  qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)));
+  const auto threads = [] { return entries(QStringLiteral("/proc/self/task")).size(); };
+  const auto before = threads();
+  auto printer = std::make_unique<PatternPrinter>(nullptr, std::chrono::milliseconds(0));
+  printer->print(QImage(8, 8, QImage::Format_RGB32));
+  pollfd connected{server, POLLIN, 0};
+  ASSERT_EQ(::poll(&connected, 1, 10'000), 1);
+  printer.reset();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return threads() <= before; }, 10'000));
+  ::close(server);
 }
 
 }  // namespace
