@@ -1,4 +1,4 @@
-# Plexaro on the accessibility bus, for the a11y and orca tests: `atspi.py
+# Plexaro on the accessibility bus, for a11y_test.sh: `atspi.py
 # role|description|states|press NAME...` prints each named object's role,
 # description or states, or presses it.
 import sys, time
