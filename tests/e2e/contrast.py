@@ -10,9 +10,8 @@ def load(path):
     return int(m[1]), int(m[2]), data[m.end():]
 
 def luminance(rgb):
-    c = [v / 255 for v in rgb]
-    c = [v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
-    return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+    linear = [v / 255 / 12.92 if v <= 10 else ((v / 255 + 0.055) / 1.055) ** 2.4 for v in rgb]
+    return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
 
 def ratio(a, b):
     la, lb = sorted((luminance(a), luminance(b)))

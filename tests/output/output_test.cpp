@@ -124,7 +124,6 @@ TEST(SaveFolder, AKillWhileWritingLeavesNoPatternFile) {
   EXPECT_EQ(entries(tmp.path()), QStringList{"pattern1.bmp"});
 }
 
-// --- the window ----------------------------------------------------------------
 
 using OutputWindow = testing::WindowInTempFolder;
 
@@ -175,7 +174,6 @@ TEST_F(OutputWindow, SaveRefusedSaysWhichFileAndLeavesNothing) {
   }
 }
 
-// --- a print that outlives its printer ------------------------------------------
 
 // The printer is destroyed, without waiting, while its print waits on a server that takes the
 // connection and never answers; the print's thread ends later, on its own. It must touch nothing

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "support/world_fixture.h"
-#include "world/spiral_walk.h"
 
 namespace plexaro {
 namespace {
@@ -13,25 +11,6 @@ using testing::centreBlock;
 using testing::countEqual;
 using testing::kCx;
 using testing::kCy;
-using Path = std::vector<std::pair<int, int>>;
-
-Path walkPath(float w, float h) {
-  Path path;
-  walkSpiral(walkFrame(w, h), [&](int x, int y) { path.push_back({x, y}); });
-  return path;
-}
-
-TEST(SpiralWalk, TurnsClockwiseAndEndsAtTheFirstStepOutside) {
-  // clang-format off
-  EXPECT_EQ(walkPath(4, 4), (Path{{3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1},
-                                  {4, 1}, {4, 2}, {4, 3}, {4, 4}, {3, 4}, {2, 4}, {1, 4}}));
-  // clang-format on
-  EXPECT_EQ(walkPath(5, 3), (Path{{3, 1}, {3, 2}, {2, 2}, {1, 2}, {1, 1}}));
-  // At the start-up size it ends on ring 251's bottom side, at column 0.
-  const Path full = walkPath(503, 533);
-  EXPECT_EQ(full.size(), 252003u);
-  EXPECT_EQ(full.back(), std::make_pair(1, 517));
-}
 
 // Each growth grows the world further, until a reset: then the next grows
 // from one seed again, however far the last ones grew.
