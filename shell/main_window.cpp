@@ -183,7 +183,8 @@ PixelView MainWindow::pixels() {
   return canvas_->pixels();
 }
 
-void MainWindow::present() {
+void MainWindow::present(bool grown) {
+  if (grown) saveAction_->setEnabled(true);
   shown_ = {world_.worldKind, world_.colorMode, false};
   canvas_->update();
   canvas_->describe(describeShown());
@@ -220,18 +221,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the buttons -------------------------------------------------------------
 
 void MainWindow::createRegularWorld() {
-  if (plexaro::createRegularWorld(world_, *this)) saveAction_->setEnabled(true);
-  present();
+  present(plexaro::createRegularWorld(world_, *this));
 }
 
 void MainWindow::createSpiralWorld() {
-  if (plexaro::createSpiralWorld(world_, *this)) saveAction_->setEnabled(true);
-  present();
+  present(plexaro::createSpiralWorld(world_, *this));
 }
 
 void MainWindow::createRainbowWorld() {
-  if (plexaro::createRainbowWorld(world_, *this)) saveAction_->setEnabled(true);
-  present();
+  present(plexaro::createRainbowWorld(world_, *this));
 }
 
 void MainWindow::resetWorld() {
@@ -296,7 +294,8 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::savePattern() {
   const SaveResult result = plexaro::savePattern(canvas_->snapshot(), ".");
-  const QString name = QString::fromStdString(result.name);
+  // A folder that cannot even be looked into stops the save before any name.
+  const QString name = QString::fromStdString(result.name.empty() ? patternName(1) : result.name);
   QString folder = QDir::toNativeSeparators(QDir::currentPath());
   if (folder.isEmpty()) folder = tr("the working folder");  // removed, or out of reach
   if (!result.saved) {

@@ -82,8 +82,9 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   void hideAbout();
   void setAboutShown(bool shown);
   void showMessage(const QString& text);
-  // Shows what a handler drew, and says it in words.
-  void present();
+  // Shows what a handler drew, and says it in words; a world grown makes
+  // "Save Pattern" available.
+  void present(bool grown);
   QString worldInWords() const;
   QString describeShown() const;
 
