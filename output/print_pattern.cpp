@@ -109,7 +109,7 @@ bool PatternPrinter::admit(const std::shared_ptr<Request>& request) {
 void PatternPrinter::start(const std::shared_ptr<Request>& request, const QImage& image) {
   std::lock_guard lock(workers_->mutex);
   try {
-    // The canvas keeps drawing into its image: the thread gets a copy.
+    // A copy of the thread's own, whatever pixels `image` wraps.
     std::thread(&PatternPrinter::run, workers_, request, image.copy()).detach();
   } catch (const std::system_error& e) {
     refuse(request, std::string("no thread: ") + e.what());
