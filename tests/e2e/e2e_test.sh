@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The program as shipped, on a private X server, used as a user would: a
-# display that cannot be reached, its icon, idling, many presses, and the
-# close button; every text against its background. (What the presses show is read in the window tests and on
-# the accessibility bus.)
-#   e2e_test.sh PATH/TO/plexaro
+# The program as shipped, on a private X server: a display that cannot be reached,
+# its icon, idling, many presses, the close button, every text against its
+# background.   e2e_test.sh PATH/TO/plexaro
 set -u
 program=$(realpath "$1")
 for tool in Xvfb xdotool import python3; do

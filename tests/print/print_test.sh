@@ -2,8 +2,7 @@
 # Print Pattern in the program on a private X server, through a private CUPS server: a PDF printer
 # (cups-pdf) in its states and behind a proxy that misbehaves (drops, answers late, trickles, never
 # ends an answer, never answers, wants a password). Needs root. Run: print_test.sh PLEXARO (KEEP=1)
-# cups-pdf writes root's jobs to ~root/PDF, which others share: the jobs here
-# get numbers of their own, ${id}00 to ${id}99, and only their files are read.
+# cups-pdf writes to ~root/PDF, shared: this run's jobs are numbered ${id}00 to ${id}99.
 set -u
 app=$(realpath "$1")
 skip() { echo "SKIP: $*" && exit 77; }
