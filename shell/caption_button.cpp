@@ -8,8 +8,28 @@
 
 namespace plexaro {
 
+namespace {
+constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+}
+
 CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {}
+
+QRect CaptionButton::captionArea() const {
+  const int room = roomForScale(width(), devicePixelRatioF()) / 2;
+  return rect().adjusted(2 + room, 1, -2 - room, -1);
+}
+
+void CaptionButton::shareCaptionSize(std::span<CaptionButton* const> buttons) {
+  if (buttons.empty()) return;
+  QStringList captions;
+  for (const CaptionButton* button : buttons)
+    captions << button->text();
+  const CaptionButton* first = buttons.front();
+  const QFont shared = fitText(first->font(), first->captionArea(), kCaptionFlags, captions);
+  for (CaptionButton* button : buttons)
+    button->setFont(shared);
+}
 
 void CaptionButton::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
@@ -19,10 +39,8 @@ void CaptionButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);
 
-  const QRect area = rect().adjusted(2, 1, -2, -1);
-  const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-  painter.setFont(fitText(painter.font(), area, flags, caption, devicePixelRatioF()));
-  painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
+  painter.drawItemText(captionArea(), kCaptionFlags, option.palette, isEnabled(), caption,
+                       QPalette::ButtonText);
 }
 
 void CaptionButton::keyPressEvent(QKeyEvent* event) {

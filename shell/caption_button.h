@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPushButton>
+#include <span>
 
 namespace plexaro {
 
@@ -11,6 +12,13 @@ class CaptionButton : public QPushButton {
 
  public:
   CaptionButton(const QString& caption, QWidget* parent);
+
+  // Gives `buttons` one font, the largest at which every caption fits whole,
+  // so that a column of them reads as one.
+  static void shareCaptionSize(std::span<CaptionButton* const> buttons);
+
+  // Where the caption is drawn.
+  QRect captionArea() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "main_window.h"
+#include "translations.h"
 
 int main(int argc, char** argv) {
   plexaro::DisplayCheck displayCheck(argc, argv);
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   displayCheck.passed();
   plexaro::describeApplication();
   plexaro::closeOnTerminationSignals();
+  const plexaro::Translations translations;
   plexaro::MainWindow window;
   window.show();
   return QApplication::exec();

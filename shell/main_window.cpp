@@ -27,7 +27,8 @@ namespace plexaro {
 
 namespace {
 
-QPushButton* makeButton(const char* name, const QString& caption, QRect geometry, QWidget* parent) {
+CaptionButton* makeButton(const char* name, const QString& caption, QRect geometry,
+                          QWidget* parent) {
   auto* button = new CaptionButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(geometry);
@@ -59,7 +60,9 @@ QString MainWindow::describeShown() const {
   if (shown_.kind == kNoWorld) return tr("No world yet");
   const AreaSize area = drawingArea();
   const QString world =
-      tr("%1, %2 x %3 pixels").arg(worldInWords()).arg(area.width).arg(area.height);
+      tr("%1, %2 x %n pixels", nullptr, static_cast<int>(area.height))
+          .arg(worldInWords())
+          .arg(area.width);
   return shown_.reset ? tr("%1 (reset: the next world starts from one cell)").arg(world) : world;
 }
 
@@ -92,6 +95,7 @@ void MainWindow::buildButtons() {
   rainbowButton_ = makeButton("Command5", tr("Create Rainbow World"), {16, 168, 89, 33}, canvas_);
   resetButton_ = makeButton("Command6", tr("Reset World"), {16, 40, 89, 33}, canvas_);
   buttons_ = {regularButton_, spiralButton_, rainbowButton_, resetButton_};
+  CaptionButton::shareCaptionSize(buttons_);
   connect(regularButton_, &QPushButton::clicked, this, &MainWindow::createRegularWorld);
   connect(spiralButton_, &QPushButton::clicked, this, &MainWindow::createSpiralWorld);
   connect(rainbowButton_, &QPushButton::clicked, this, &MainWindow::createRainbowWorld);
@@ -115,9 +119,10 @@ void MainWindow::buildAboutPanel() {
   aboutText_->setGeometry(16, 32, 137, 81);
   aboutText_->setWordWrap(true);
   aboutText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  aboutText_->setContentsMargins(0, 0, roomForScale(137, aboutText_->devicePixelRatioF()), 0);
   aboutText_->setFont(fitText(aboutText_->font(), aboutText_->contentsRect(),
-                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, aboutText_->text(),
-                              aboutText_->devicePixelRatioF()));
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                              {aboutText_->text()}));
   aboutText_->setAutoFillBackground(true);
   // Black on the green whatever the desktop's theme: a dark theme's light
   // text would all but vanish on it.

@@ -16,6 +16,7 @@ namespace plexaro {
 
 class Announcer;
 class Canvas;
+class CaptionButton;
 class PatternPrinter;
 
 // Owns the world state, implements the window side of the platform that the
@@ -89,11 +90,11 @@ class MainWindow : public QMainWindow, public WindowPlatform {
   QString describeShown() const;
 
   Canvas* canvas_ = nullptr;
-  QPushButton* regularButton_ = nullptr;
-  QPushButton* spiralButton_ = nullptr;
-  QPushButton* rainbowButton_ = nullptr;
-  QPushButton* resetButton_ = nullptr;
-  std::array<QPushButton*, 4> buttons_{};  // all four, in tab order
+  CaptionButton* regularButton_ = nullptr;
+  CaptionButton* spiralButton_ = nullptr;
+  CaptionButton* rainbowButton_ = nullptr;
+  CaptionButton* resetButton_ = nullptr;
+  std::array<CaptionButton*, 4> buttons_{};  // all four, in tab order
   QLabel* aboutText_ = nullptr;
   QLabel* aboutPicture_ = nullptr;
   QAction* saveAction_ = nullptr;

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "shell/caption_button.h"
+#include "shell/main_window.h"
+#include "shell/translations.h"
+
+namespace plexaro {
+namespace {
+
+// The window made under the given locale variables ("NAME=value ..."), the
+// rest of the locale unset.
+struct Localised {
+  explicit Localised(const char* variables) : set(variables) {}
+  struct Locale {
+    explicit Locale(const char* variables) {
+      for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        qunsetenv(name);
+      for (const QString& variable : QString::fromUtf8(variables).split(u' ', Qt::SkipEmptyParts))
+        qputenv(variable.section(u'=', 0, 0).toLatin1(), variable.section(u'=', 1).toUtf8());
+    }
+  } set;
+  Translations translations;
+  MainWindow w;
+};
+
+TEST(Language, ComesFromTheLocaleAsOnTheDesktop) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"LANG=de_AT.UTF-8", "Plexaro – von Quennel"},
+      {"LANG=de_DE.UTF-8 LANGUAGE=pt:fr", "Plexaro – par Quennel"},
+      {"LANG=ru_RU.UTF-8 LC_MESSAGES=es_ES.UTF-8", "Plexaro – por Quennel"},
+      {"LC_ALL=ru_RU.UTF-8 LANG=fr_FR.UTF-8", "Plexaro — автор: Quennel"},
+      {"LANG=de_DE.UTF-8 LANGUAGE=en:de", "Plexaro - By Quennel"},
+      {"LANG=pt_BR.UTF-8", "Plexaro - By Quennel"},
+      {"LANG=C.UTF-8 LANGUAGE=de", "Plexaro - By Quennel"},
+      {"", "Plexaro - By Quennel"},
+  };
+  for (const auto& [variables, title] : cases) {
+    Localised run(variables);
+    EXPECT_EQ(run.w.windowTitle().toStdString(), title) << variables;
+  }
+}
+
+class InEachLanguage : public testing::TestWithParam<const char*> {};
+
+// The four captions at one size, the largest at which all fit, and never
+// below 6.5 points; each whole, its words unbroken; the About text whole.
+TEST_P(InEachLanguage, EveryTextFitsWholeAndTheCaptionsShareOneSize) {
+  Localised run(GetParam());
+  auto fits = [&](const QWidget* widget, const QFont& font, QRect area, int flags) {
+    const QFontMetrics metrics(font);
+    const QString text = widget->property("text").toString();
+    const QStringList words = text.split(u' ');
+    return area.contains(metrics.boundingRect(area, flags | Qt::TextWordWrap, text)) &&
+           std::all_of(words.begin(), words.end(), [&](const QString& word) {
+             return metrics.horizontalAdvance(word) <= area.width();
+           });
+  };
+  const auto buttons = run.w.findChildren<CaptionButton*>(QRegularExpression("^Command"));
+  auto captionsFit = [&](qreal points) {
+    QFont font = buttons[0]->font();
+    font.setPointSizeF(points);
+    return std::all_of(buttons.begin(), buttons.end(), [&](CaptionButton* button) {
+      return fits(button, font, button->captionArea(), Qt::AlignCenter);
+    });
+  };
+  const qreal shared = buttons[0]->font().pointSizeF();
+  for (CaptionButton* button : buttons)
+    EXPECT_EQ(button->font().pointSizeF(), shared) << button->text().toStdString();
+  EXPECT_GE(shared, 6.5);
+  EXPECT_TRUE(captionsFit(shared));
+  if (shared < QApplication::font().pointSizeF()) {
+    EXPECT_FALSE(captionsFit(shared + 0.5));
+  }
+  const QLabel* about = run.w.findChild<QLabel*>("Label2");
+  EXPECT_GE(about->font().pointSizeF(), 6.5);
+  EXPECT_TRUE(fits(about, about->font(), about->contentsRect(), Qt::AlignLeft | Qt::AlignTop));
+}
+
+// Alt and a menu's marked letter open it; within each menu every item has a
+// letter of its own, which chooses it.
+TEST_P(InEachLanguage, EachMenuItemHasALetterOfItsOwn) {
+  Localised run(GetParam());
+  run.w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&run.w));
+  for (QWidget* menu : QWidgetList{run.w.menuBar(), run.w.findChild<QMenu*>("options"),
+                                   run.w.findChild<QMenu*>("colormode")}) {
+    QSet<int> letters;
+    for (const QAction* item : menu->actions()) {
+      const int letter = QKeySequence::mnemonic(item->text())[0].key();
+      EXPECT_NE(letter, 0) << item->text().toStdString();
+      EXPECT_TRUE(!letters.contains(letter)) << item->text().toStdString();
+      letters << letter;
+    }
+  }
+  const int letter = QKeySequence::mnemonic(run.w.findChild<QMenu*>("options")->title())[0].key();
+  QTest::sendKeyEvent(QTest::Click, &run.w, Qt::Key(letter), QChar(letter).toLower(),
+                      Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return run.w.findChild<QMenu*>("options")->isVisible(); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, InEachLanguage,
+                         testing::Values("LANG=de_DE.UTF-8", "LANG=fr_FR.UTF-8",
+                                         "LANG=es_ES.UTF-8", "LANG=ru_RU.UTF-8", "LANG=C"));
+
+// Qt's own words come in the same language: the box's button, in Spanish.
+TEST(Language, QtsOwnWordsFollow) {
+  Localised run("LANG=es_ES.UTF-8");
+  QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok);
+  EXPECT_EQ(box.button(QMessageBox::Ok)->text().toStdString(), "Aceptar");
+}
+
+}  // namespace
+}  // namespace plexaro
