@@ -40,16 +40,25 @@ click 60 185 --repeat 400 --delay 5 && sleep 1
 check "memory stays flat over many presses" [ $(($(rss) - warm)) -lt 2048 ]
 check "the close button ends it with status 0" closes
 
-# Every text readable against its own background (4.5:1), under Qt's
-# own look and under a dark desktop theme, at three scales.
+# Every text readable against its own background (4.5:1), under Qt's own
+# look and under a dark desktop theme, at three scales; the window in German,
+# Russian and French too, named in its language, and Alt with the language's
+# letter opens About. (X gives xdotool the title in Latin-1: it finds a window
+# by its name's ASCII end.)
 dark=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
-for look in "plain 1" "dark 1" "dark 1.25" "dark 1.5"; do
-  set -- $look && theme=() && [ $1 = dark ] && theme=("${dark[@]}")
-  start "$1-$2" "$program" env "${theme[@]}" QT_SCALE_FACTOR=$2
+while read -r look scale locale about find title; do
+  theme=() && [ $look = dark ] && theme=("${dark[@]}")
+  find=$find start "$look-$scale" "$program" env "${theme[@]}" QT_SCALE_FACTOR=$scale LANG=$locale LANGUAGE=
+  check "$locale: the window named \"$title\"" [ "$(xprop -id $win -notype _NET_WM_NAME)" = "_NET_WM_NAME = \"$title\"" ]
   xdotool windowfocus --sync "$win" && import -window "$win" -depth 8 "$w/buttons.ppm"
-  xdotool keydown alt key a keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
-  check "$1 theme at scale $2: every text readable" \
-    python3 "$(dirname "$0")/contrast.py" $2 "$w/buttons.ppm" "$w/about.ppm"
+  xdotool keydown alt key $about keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
+  check "$look theme at scale $scale: every text readable, About open" \
+    python3 "$(dirname "$0")/contrast.py" $scale "$w/buttons.ppm" "$w/about.ppm"
   closes
-done
+done <<'LOOKS'
+plain 1 C a ^Plexaro.-.By.Quennel$ Plexaro - By Quennel
+dark 1 de_DE.UTF-8 b von.Quennel$ Plexaro – von Quennel
+dark 1.25 ru_RU.UTF-8 Cyrillic_o :.Quennel$ Plexaro — автор: Quennel
+dark 1.5 fr_FR.UTF-8 p par.Quennel$ Plexaro – par Quennel
+LOOKS
 exit $((fails > 0))

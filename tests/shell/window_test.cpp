@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <random>
@@ -16,13 +15,12 @@ namespace {
 
 class Window : public testing::WindowInTempFolder {
  protected:
-  // What the screen shows of `widget`, or of the drawing area right of the
-  // buttons when none is named; and what the canvas holds there.
-  QImage shown(QWidget* widget = nullptr) {
+  // What the screen shows of the drawing area right of the buttons, and what
+  // the canvas holds there.
+  QImage shown() {
     QCoreApplication::processEvents();
-    const QRect r = widget ? widget->geometry() : QRect(120, 0, 383, 533);
-    const QPoint at = (widget ? widget->parentWidget() : canvas())->mapTo(&w, r.topLeft());
-    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), r.width(), r.height()).toImage();
+    const QPoint at = canvas()->mapTo(&w, QPoint(120, 0));
+    return w.screen()->grabWindow(w.winId(), at.x(), at.y(), 383, 533).toImage();
   }
   QImage held() { return image().copy(120, 0, 383, 533); }
   Canvas* canvas() { return w.findChild<Canvas*>(); }
@@ -78,28 +76,12 @@ TEST_F(Window, EachRunTakesItsColorsFromTheClock) {
 }
 
 // Right clicks leave the About panel shown: only the left button closes it.
-TEST_F(Window, AboutPanelOutlastsRightClicksAndShowsItsWholeTextOnGreen) {
+TEST_F(Window, AboutPanelOutlastsRightClicks) {
   item("about")->trigger();
   for (QWidget* target : QWidgetList{label(), label("Picture1"), canvas()})
     QTest::mouseClick(target, Qt::RightButton, {}, {5, 5});
   EXPECT_TRUE(label()->isVisible() && label("Picture1")->isVisible());
   EXPECT_EQ(label("Picture1")->pixmap().size(), QSize(148, 191));
-
-  // The label's whole text, drawn unclipped with room to spare, stays inside
-  // the label, and the screen shows exactly that on green.
-  const QRect area = label()->rect();
-  QImage roomy(area.size() * 2, QImage::Format_RGB32);
-  roomy.fill(QColor(0, 255, 0));
-  const QImage green = roomy.copy();
-  QPainter painter(&roomy);
-  painter.setFont(label()->font());
-  painter.setPen(label()->palette().color(QPalette::WindowText));
-  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip,
-                   label()->text());
-  EXPECT_EQ(shown(label()).convertToFormat(QImage::Format_RGB32), roomy.copy(area));
-  painter.fillRect(area, Qt::green);  // and nothing of it beyond the label
-  painter.end();
-  EXPECT_EQ(roomy, green);
 }
 
 // What the box says is heard in the screen-reader test; here, how it looks.

@@ -25,12 +25,13 @@ session_end() {
   [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "${w:?}"
 }
 # start NAME PROGRAM [WRAPPER...]: the program in the folder $w/NAME until its
-# window is up; sets pid, win and menu (the menu bar's height).
+# window, named as $find says (English by default), is up; sets pid, win and
+# menu (the menu bar's height).
 start() {
   mkdir "$w/$1" || return
   (cd "$w/$1" && exec "${@:3}" "$2") <&4 >"$w/$1.log" 2>&1 &
   pid=$! && pids+=($pid)
-  within 200 xdotool search --onlyvisible --name '^Plexaro - By Quennel$' >"$w/win"
+  within 200 xdotool search --onlyvisible --name "${find:-^Plexaro - By Quennel\$}" >"$w/win"
   win=$(head -1 "$w/win")
   [ -n "$win" ] || { echo "FAIL - no window for $1:" && tail "$w/$1.log" && exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$win")"
