@@ -59,10 +59,9 @@ QString MainWindow::worldInWords() const {
 QString MainWindow::describeShown() const {
   if (shown_.kind == kNoWorld) return tr("No world yet");
   const AreaSize area = drawingArea();
-  const QString world =
-      tr("%1, %2 x %n pixels", nullptr, static_cast<int>(area.height))
-          .arg(worldInWords())
-          .arg(area.width);
+  const QString world = tr("%1, %2 x %n pixels", nullptr, static_cast<int>(area.height))
+                            .arg(worldInWords())
+                            .arg(area.width);
   return shown_.reset ? tr("%1 (reset: the next world starts from one cell)").arg(world) : world;
 }
 
