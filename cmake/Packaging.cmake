@@ -72,5 +72,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libcups2)
 # Qt picks its Wayland plugin by itself in a Wayland session.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# The same bytes from the same source, whenever and wherever it is made.
+set(CPACK_PLEXARO_SOURCE_DATE ${PLEXARO_SOURCE_DATE})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageStamp.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageStamp.cmake)
 
 include(CPack)
