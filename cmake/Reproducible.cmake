@@ -17,10 +17,12 @@ else()
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/changelog)
-# Every generator the build runs (rcc, lrelease) takes it from there rather
-# than from the clock or the files' times, which are those of the checkout.
-set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
-  "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${PLEXARO_SOURCE_DATE}")
+# The compiler (__DATE__) and every generator the build runs (rcc, lrelease)
+# take it from there rather than from the clock or the files' times, which
+# are those of the checkout.
+foreach(rule RULE_LAUNCH_COMPILE RULE_LAUNCH_CUSTOM)
+  set_property(GLOBAL PROPERTY ${rule} "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${PLEXARO_SOURCE_DATE}")
+endforeach()
 # Nor does the program name the folders it was built in (__FILE__, debug
 # information); a Debug build keeps them, for the debugger.
 add_compile_options("$<$<NOT:$<CONFIG:Debug>>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.;-ffile-prefix-map=${PROJECT_BINARY_DIR}=.>")
