@@ -2,7 +2,7 @@
 # Print Pattern in the program on a private X server, through a private CUPS server: a PDF printer
 # (cups-pdf) in its states and behind a proxy that misbehaves (drops, answers late, trickles, never
 # ends an answer, never answers, wants a password). Needs root. Run: print_test.sh PLEXARO (KEEP=1)
-# cups-pdf writes to ~root/PDF, shared: this run's jobs are numbered ${id}00 to ${id}99.
+# cups-pdf writes into this run's folder, not the shared ~root/PDF: cupsd sees settings of its own.
 set -u
 app=$(realpath "$1")
 skip() { echo "SKIP: $*" && exit 77; }
@@ -12,13 +12,9 @@ for t in cupsd lpadmin Xvfb xdotool convert pdftoppm script unshare python3; do 
 done
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [ -f $ppd ] || skip "cups-pdf is missing"
-out=$(sed -n 's/^Out *//p' /etc/cups/cups-pdf.conf)
-out=${out/'${HOME}'/$(getent passwd root | cut -d: -f6)}
 
 . "$(dirname "$0")/../support/session.sh"
 TMPDIR=/var/tmp session_begin # outside /tmp, which the program gets a read-only one of
-trap 'session_end; rm -f "${out:?}"/*job_"${id:?}"??.pdf' EXIT # this run's PDFs, whatever the title
-id=$((RANDOM % 9000 + 1000))
 mkfifo "$w/in" && exec 4<>"$w/in" # a terminal's input that never comes
 export HOME=$w/home XDG_RUNTIME_DIR=$w/run && mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
 
@@ -30,8 +26,10 @@ printf '%s\n' "ServerRoot $d" "RequestRoot $d/spool" "TempDir $d/spool/tmp" "Cac
   "StateDir $d/state" "ErrorLog $d/log/error_log" "AccessLog $d/log/access_log" \
   "PageLog $d/log/page_log" "FileDevice No" "Sandboxing Relaxed" "SystemGroup root" \
   "Printcap $d/printcap" >"$d/cups-files.conf"
-echo "NextJobId ${id}00" >"$d/cache/job.cache"
-cupsd -f -c "$d/cupsd.conf" -s "$d/cups-files.conf" &
+echo "NextJobId 100000" >"$d/cache/job.cache"
+{ grep -vE '^(Out|Spool|Log)\s' /etc/cups/cups-pdf.conf; printf '%s\n' "Out $w/out" "Spool $d/cups-pdf" "Log $d/log"; } >"$d/pdf.conf"
+unshare -m sh -c 'mount --bind "$0" /etc/cups/cups-pdf.conf && exec cupsd -f -c "$1" -s "$2"' \
+  "$d/pdf.conf" "$d/cupsd.conf" "$d/cups-files.conf" &
 pids+=($!)
 within 100 grep -qs '^I .* Listening to' "$d/log/error_log" || { echo "no cupsd" && exit 1; }
 
@@ -100,7 +98,7 @@ box() { xdotool search --onlyvisible --name '^Plexaro$' >/dev/null; }
 message() { within 150 box && xdotool key Return && within 50 eval '! box'; }
 dismiss() { within 150 box && while within 20 box; do xdotool key Return && sleep 0.3; done; }
 no_message() { sleep 2 && ! box; }
-pdfs() { ls "$out"/Plexaro-job_$id??.pdf 2>/dev/null; }
+pdfs() { ls "$w"/out/*.pdf 2>/dev/null; }
 queued() { lpstat -o | grep -c .; }
 census() { echo "$(ls /proc/$pid/task | wc -l) $(ls -l /proc/$pid/fd | grep -c socket:)"; }
 # page PDF BMP PAPER DPI: one page of PAPER (WxH, tenths of an inch), the picture as BMP holds
