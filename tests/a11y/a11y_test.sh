@@ -27,10 +27,12 @@ speech-dispatcher -s -t 0 >"$w/sdlog/out" 2>&1 </dev/null &
 pids+=($!)
 within 100 test -S "$w/run/speech-dispatcher/speechd.sock" || { echo "FAIL - no speech server" && exit 1; }
 # Orca on a terminal of its own, so that its debug lines reach the log as they
-# are written. A busy machine may take its time.
+# are written, and with processes of its own: it will not start while it sees
+# another Orca of the user's (it looks for one by name), and the user's own
+# screen reader is theirs to keep. A busy machine may take its time.
 mkfifo "$w/tty" && exec 5<>"$w/tty"
 log=$w/orca.log
-script -qfc "orca --debug-file=/dev/tty" "$log" <&5 >/dev/null 2>&1 &
+script -qfc "unshare -cpf --mount-proc --kill-child orca --debug-file=/dev/tty" "$log" <&5 >/dev/null 2>&1 &
 pids+=($!)
 within 600 grep -qas "SPEECH OUTPUT: 'Screen reader on" "$log" ||
   { echo "FAIL - no Orca; its last words:" && tail -5 "$log" && exit 1; }

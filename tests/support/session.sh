@@ -2,6 +2,10 @@
 # waits, a private X server, the program on it, and its close button.
 # Everything started goes into `pids` and is stopped by `session_end`.
 pids=() fails=0 w=
+# The user's session and accessibility buses and speech server are out of reach: no
+# screen reader of theirs hears a test's program (the a11y test brings its own bus).
+unset AT_SPI_BUS_ADDRESS SPEECHD_ADDRESS
+[ -n "${PLEXARO_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS=disabled:
 check() { # check NAME COMMAND...: one line of verdict
   if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1" && fails=$((fails + 1)); fi
 }
