@@ -8,7 +8,7 @@ program=$(realpath "$1")
 type -P orca speech-dispatcher Xvfb xdotool dbus-run-session >/dev/null &&
   /usr/bin/python3 -c 'import pyatspi' ||
   { echo "SKIP: orca, speech-dispatcher, Xvfb, xdotool, dbus or python3-pyatspi is missing" && exit 77; }
-[ -n "${PLEXARO_BUS:-}" ] || exec env PLEXARO_BUS=1 dbus-run-session -- "$0" "$@"
+[ -n "${PLEXARO_BUS:-}" ] || exec env -u AT_SPI_BUS_ADDRESS PLEXARO_BUS=1 dbus-run-session -- "$0" "$@"
 . "$(dirname "$0")/../support/session.sh"
 session_begin
 # Orca and its speech server in a home of their own. The speech server has
