@@ -16,6 +16,9 @@ session_begin
 export HOME=$w/home XDG_CONFIG_HOME=$w/home/.config XDG_DATA_HOME=$w/home/.local XDG_RUNTIME_DIR=$w/run
 sd=$XDG_CONFIG_HOME/speech-dispatcher
 mkdir -p "$sd/modules" "$w/run" "$w/sdlog" && chmod 700 "$w/run"
+# The accessibility bus, started by the session bus for Orca, makes its socket
+# there too, not in a folder of the user's shared with every other run.
+dbus-update-activation-environment DISPLAY HOME XDG_RUNTIME_DIR
 echo default_driver=null >"$HOME/.libao"
 printf '%s\n' 'AddModule "file" "sd_generic" "file.conf"' 'DefaultModule file' \
   'AudioOutputMethod "libao"' "LogDir \"$w/sdlog\"" >"$sd/speechd.conf"
