@@ -16,8 +16,7 @@ session_begin
 export HOME=$w/home XDG_CONFIG_HOME=$w/home/.config XDG_DATA_HOME=$w/home/.local XDG_RUNTIME_DIR=$w/run
 sd=$XDG_CONFIG_HOME/speech-dispatcher
 mkdir -p "$sd/modules" "$w/run" "$w/sdlog" && chmod 700 "$w/run"
-# The accessibility bus, started by the session bus for Orca, makes its socket
-# there too, not in a folder of the user's shared with every other run.
+# The accessibility bus started for Orca puts its socket there too, not in a shared ~/.cache.
 dbus-update-activation-environment DISPLAY HOME XDG_RUNTIME_DIR
 echo default_driver=null >"$HOME/.libao"
 printf '%s\n' 'AddModule "file" "sd_generic" "file.conf"' 'DefaultModule file' \
@@ -29,10 +28,9 @@ printf '%s\n' "GenericExecuteSynth \"printf '%s\\\\n' \\'\$DATA\\' >>$w/spoken\"
 speech-dispatcher -s -t 0 >"$w/sdlog/out" 2>&1 </dev/null &
 pids+=($!)
 within 100 test -S "$w/run/speech-dispatcher/speechd.sock" || { echo "FAIL - no speech server" && exit 1; }
-# Orca on a terminal of its own, so that its debug lines reach the log as they
-# are written, and with processes of its own: it will not start while it sees
-# another Orca of the user's (it looks for one by name), and the user's own
-# screen reader is theirs to keep. A busy machine may take its time.
+# Orca on a terminal of its own, so that its debug lines reach the log as they are
+# written, and with processes of its own: it will not start while it sees another Orca
+# of the user's, whose screen reader is theirs to keep. A busy machine may take its time.
 mkfifo "$w/tty" && exec 5<>"$w/tty"
 log=$w/orca.log
 script -qfc "unshare -cpf --mount-proc --kill-child orca --debug-file=/dev/tty" "$log" <&5 >/dev/null 2>&1 &

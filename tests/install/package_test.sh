@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Makes the Debian package with cpack in the build folder, and again from a
-# copy of the source: byte for byte the same. Checks it (lintian, its list of
-# files, the desktop entry and metainfo it carries), installs it with apt, uses
-# the installed program end to end under Xvfb, then purges it: nothing of it
-# may be left. Needs root; leaves a plexaro package installed before alone,
-# and waits while another run's package test has its own installed.
+# Makes the Debian package with cpack in the build folder, and again from a copy of
+# the source: byte for byte the same. Checks it (lintian, its files, desktop entry
+# and metainfo), installs it with apt, uses the installed program end to end under
+# Xvfb, purges it: nothing of it may be left. Needs root; leaves a plexaro package
+# installed before alone, and waits while another run's test has its own installed.
 #   package_test.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd) tests=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,9 +18,8 @@ apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=12
 
 (cd "$build" && cpack -G DEB) >"$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; fail "cpack failed"; }
 deb=$(sed -n 's/.*package: \(.*\.deb\) generated\./\1/p' "$tmp/cpack.log")
-# Again, seconds later, from a copy of the source with new file times, in a folder
-# of another name and depth, under the other umask, time zone and locale (but
-# for the compiler, whose objects ccache shares when its locale is the same).
+# Again, seconds later, from a copy with new file times in a folder of another name and
+# depth, under the other umask, time zone and locale (the compiler's kept, for ccache).
 src=$tmp/a/copy && mkdir -p "$src"
 localedef -i de_DE -f UTF-8 "$tmp/de" >/dev/null 2>&1 || true
 tar -C "$tests/.." --exclude-vcs --exclude-tag-all=CMakeCache.txt -cf - . | tar -xmf - -C "$src"
