@@ -112,7 +112,7 @@ check "Escape and the panel's keys left the world as it was" \
 
 # In German, in a German locale made for the test: the notices, the About
 # text and the system's reason for a failed save are heard in German.
-closes && localedef -i de_DE -f UTF-8 "$w/locale/de_DE.UTF-8" 2>/dev/null
+closes && mkdir "$w/locale" && localedef -i de_DE -f UTF-8 "$w/locale/de_DE.UTF-8" 2>/dev/null
 find='von.Quennel$' start de "$program" env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
   LOCPATH="$w/locale" LANG=de_DE.UTF-8 LANGUAGE=
 xdotool windowfocus --sync "$win"
