@@ -51,7 +51,7 @@ while read -r look scale locale about find title; do
   find=$find start "$look-$scale" "$program" env "${theme[@]}" QT_SCALE_FACTOR=$scale LANG=$locale LANGUAGE=
   check "$locale: the window named \"$title\"" [ "$(xprop -id $win -notype _NET_WM_NAME)" = "_NET_WM_NAME = \"$title\"" ]
   timeout 20 xdotool windowfocus --sync "$win"; import -window "$win" -depth 8 "$w/buttons.ppm"
-  xdotool keydown alt key $about keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
+  xdotool keydown alt key --delay 500 $about keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
   check "$look theme at scale $scale: every text readable, About open" \
     python3 "$(dirname "$0")/contrast.py" $scale "$w/buttons.ppm" "$w/about.ppm"
   closes
