@@ -41,14 +41,16 @@ check "memory stays flat over many presses" [ $(($(rss) - warm)) -lt 2048 ]
 check "the close button ends it with status 0" closes
 
 # Every text readable against its own background (4.5:1), under Qt's own
-# look and under a dark desktop theme, at three scales; the window in German,
-# Russian and French too, named in its language, and Alt with the language's
+# look and under a dark desktop theme, at three scales; the window in the
+# language its locale asks for (LANGUAGE first, unless the locale is C; the
+# first language Plexaro speaks), named in it, and Alt with the language's
 # letter opens About. (X gives xdotool the title in Latin-1: it finds a window
 # by its name's ASCII end.)
 dark=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 while read -r look scale locale about find title; do
   theme=() && [ $look = dark ] && theme=("${dark[@]}")
-  find=$find start "$look-$scale" "$program" env "${theme[@]}" QT_SCALE_FACTOR=$scale LANG=$locale LANGUAGE=
+  find=$find start "$look-$scale" "$program" env -u LC_ALL -u LC_MESSAGES LANGUAGE= \
+    "${theme[@]}" QT_SCALE_FACTOR=$scale ${locale//,/ }
   check "$locale: the window named \"$title\"" [ "$(xprop -id $win -notype _NET_WM_NAME)" = "_NET_WM_NAME = \"$title\"" ]
   timeout 20 xdotool windowfocus --sync "$win"; import -window "$win" -depth 8 "$w/buttons.ppm"
   xdotool keydown alt key --delay 500 $about keyup alt sleep 1 && import -window "$win" -depth 8 "$w/about.ppm"
@@ -56,9 +58,9 @@ while read -r look scale locale about find title; do
     python3 "$(dirname "$0")/contrast.py" $scale "$w/buttons.ppm" "$w/about.ppm"
   closes
 done <<'LOOKS'
-plain 1 C a ^Plexaro.-.By.Quennel$ Plexaro - By Quennel
-dark 1 de_DE.UTF-8 b von.Quennel$ Plexaro – von Quennel
-dark 1.25 ru_RU.UTF-8 Cyrillic_o :.Quennel$ Plexaro — автор: Quennel
-dark 1.5 fr_FR.UTF-8 p par.Quennel$ Plexaro – par Quennel
+plain 1 LANG=C.UTF-8,LANGUAGE=de a ^Plexaro.-.By.Quennel$ Plexaro - By Quennel
+dark 1 LANG=de_AT.UTF-8 b von.Quennel$ Plexaro – von Quennel
+dark 1.25 LANG=fr_FR.UTF-8,LC_MESSAGES=ru_RU.UTF-8 Cyrillic_o :.Quennel$ Plexaro — автор: Quennel
+dark 1.5 LANG=ru_RU.UTF-8,LANGUAGE=pt:fr p par.Quennel$ Plexaro – par Quennel
 LOOKS
 exit $((fails > 0))

@@ -29,24 +29,6 @@ struct Localised {
   MainWindow w;
 };
 
-TEST(Language, ComesFromTheLocaleAsOnTheDesktop) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"LANG=de_AT.UTF-8", "Plexaro – von Quennel"},
-      {"LANG=de_DE.UTF-8 LANGUAGE=pt:fr", "Plexaro – par Quennel"},
-      {"LANG=ru_RU.UTF-8 LC_MESSAGES=es_ES.UTF-8", "Plexaro – por Quennel"},
-      {"LANG=de_DE.UTF-8 LANGUAGE=en:de", "Plexaro - By Quennel"},
-      {"LANG=pt_BR.UTF-8", "Plexaro - By Quennel"},
-      {"LANG=C.UTF-8 LANGUAGE=de", "Plexaro - By Quennel"},
-  };
-  for (const auto& [variables, title] : cases) {
-    Localised run(variables);
-    EXPECT_EQ(run.w.windowTitle().toStdString(), title) << variables;
-  }
-  Localised spanish("LANG=es_ES.UTF-8");  // and Qt's own words: the box's button
-  QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok);
-  EXPECT_EQ(box.button(QMessageBox::Ok)->text().toStdString(), "Aceptar");
-}
-
 // `text` laid out in `area`, each word whole on its line.
 bool fits(const QString& text, const QFont& font, const QRect& area, int flags) {
   const QFontMetrics metrics(font);
@@ -92,6 +74,10 @@ TEST_P(InEachLanguage, ReadsWholeAndEachMenuItemHasALetterOfItsOwn) {
       EXPECT_TRUE(letter != 0 && !letters.contains(letter)) << item->text().toStdString();
       letters << letter;
     }
+  }
+  if (QString(GetParam()).startsWith("LANG=es")) {  // Qt's own words too: a box's button
+    QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text().toStdString(), "Aceptar");
   }
   run.w.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&run.w));
