@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   displayCheck.passed();
   plexaro::describeApplication();
   plexaro::closeOnTerminationSignals();
+  plexaro::repeatHeldKeysAsPresses();
   plexaro::MainWindow window;
   window.show();
   return QApplication::exec();
