@@ -15,12 +15,19 @@
 #include <string>
 #include <string_view>
 
+#include <X11/XKBlib.h>  // last: its macros would clash with Qt's names
+
 namespace plexaro {
 
 void describeApplication() {
   QApplication::setApplicationName(QStringLiteral("Plexaro"));
   QApplication::setDesktopFileName(QStringLiteral("org.plexaro.Plexaro"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/plexaro.png")));
+}
+
+void repeatHeldKeysAsPresses() {
+  if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+    XkbSetDetectableAutoRepeat(x11->display(), True, nullptr);
 }
 
 // --- termination signals ---------------------------------------------------------

@@ -11,6 +11,13 @@ void describeApplication();
 // status 0. Called once, after the QApplication is made.
 void closeOnTerminationSignals();
 
+// On X11, makes a held key repeat as further presses alone. The X server
+// otherwise sends a release before each repeat, and Qt takes the pair for a
+// repeat only when it already holds the press behind the release; when that
+// press comes late, a held key reads as pressed anew, and a held Space or
+// Return presses its button again. Called once, after the QApplication is made.
+void repeatHeldKeysAsPresses();
+
 // Held while the QApplication is made. When no display can be reached (a
 // stale DISPLAY from an old ssh or tmux session, a bogus WAYLAND_DISPLAY or
 // QT_QPA_PLATFORM), Qt would print a page about platform plugins, advise

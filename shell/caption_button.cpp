@@ -43,14 +43,33 @@ void CaptionButton::paintEvent(QPaintEvent*) {
                        QPalette::ButtonText);
 }
 
+// A held key presses once: its repeats come as presses flagged as repeats,
+// or, from an X server (see repeatHeldKeysAsPresses), as presses alone.
 void CaptionButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (enter || key == Qt::Key_Space) {
+    if (event->isAutoRepeat() || key == heldKey_) return;
+    heldKey_ = key;
+  }
   // Outside a dialog Qt leaves Return and Enter to the window; on these
   // buttons they press the focused one, as Space does.
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+  if (enter) {
     click();
     return;
   }
   QPushButton::keyPressEvent(event);
+}
+
+void CaptionButton::keyReleaseEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat() && event->key() == heldKey_) heldKey_ = 0;
+  QPushButton::keyReleaseEvent(event);
+}
+
+// A key let go elsewhere is let go here too.
+void CaptionButton::focusOutEvent(QFocusEvent* event) {
+  heldKey_ = 0;
+  QPushButton::focusOutEvent(event);
 }
 
 }  // namespace plexaro

@@ -23,6 +23,11 @@ class CaptionButton : public QPushButton {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  int heldKey_ = 0;  // Space, Return or Enter while it is held down here
 };
 
 }  // namespace plexaro

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   displayCheck.passed();
   plexaro::describeApplication();
   plexaro::closeOnTerminationSignals();
+  plexaro::repeatHeldKeysAsPresses();
   const plexaro::Translations translations;
   plexaro::MainWindow window;
   window.show();

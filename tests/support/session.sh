@@ -28,12 +28,12 @@ session_end() {
   wait 2>/dev/null
   [ -n "${KEEP:-}" ] && echo "kept $w" || rm -rf "${w:?}"
 }
-# start NAME PROGRAM [WRAPPER...]: the program in the folder $w/NAME until its
-# window, named as $find says (English by default), is up; sets pid, win and
-# menu (the menu bar's height).
+# start NAME PROGRAM [WRAPPER...]: the program in $w/NAME, printing only to CUPS_SERVER,
+# until its window, named as $find says (English by default), is up; sets pid,
+# win and menu (the menu bar's height).
 start() {
   mkdir "$w/$1" || return
-  (cd "$w/$1" && exec "${@:3}" "$2") <&4 >"$w/$1.log" 2>&1 &
+  (cd "$w/$1" && CUPS_SERVER=${CUPS_SERVER:-$w/none} exec "${@:3}" "$2") <&4 >"$w/$1.log" 2>&1 &
   pid=$! && pids+=($pid)
   within 200 xdotool search --onlyvisible --name "${find:-^Plexaro - By Quennel\$}" >"$w/win"
   win=$(head -1 "$w/win")
