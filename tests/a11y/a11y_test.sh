@@ -133,14 +133,13 @@ done
 check "Escape and the panel's keys left the world as it was" \
   eval '[ "$(a description World)" = "Spiral World, many colors, 503 x 533 pixels" ]'
 
-# In German, in a German locale made for the test: the notices, the About
-# text and the system's reason for a failed save are heard in German.
+# In a German locale made for the test: the notices, About and the system's words in German.
 closes && mkdir "$w/locale" && localedef -i de_DE -f UTF-8 "$w/locale/de_DE.UTF-8" 2>/dev/null
 find='von.Quennel$' start de "$program" env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
   LOCPATH="$w/locale" LANG=de_DE.UTF-8 LANGUAGE=
 xdotool windowfocus --sync "$win"
-check "German: a press" says "xdotool key space" "Reguläre Welt, zwei Farben"
-check "German: About" says "alt b" "Dieses Programm erschafft einzigartige, vielfältige"
+check "German: a press, then About" eval 'says "xdotool key space" "Reguläre Welt, zwei Farben" &&
+  says "alt b" "Dieses Programm erschafft einzigartige, vielfältige"'
 rm -r "$w/de"
 check "German: a failed save, the reason too" says "xdotool key Escape sleep 0.3 key ctrl+s" \
   "Fehler: pattern1.bmp kann nicht in dem Arbeitsordner gespeichert werden: Datei oder Verzeichnis nicht gefunden"

@@ -40,12 +40,9 @@ click 60 185 --repeat 400 --delay 5 && sleep 1
 check "memory stays flat over many presses" [ $(($(rss) - warm)) -lt 2048 ]
 check "the close button ends it with status 0" closes
 
-# Every text readable against its own background (4.5:1), under Qt's own
-# look and under a dark desktop theme, at three scales; the window in the
-# language its locale asks for (LANGUAGE first, unless the locale is C; the
-# first language Plexaro speaks), named in it, and Alt with the language's
-# letter opens About. (X gives xdotool the title in Latin-1: it finds a window
-# by its name's ASCII end.)
+# Every text readable (4.5:1) under Qt's own look and a dark theme, at three scales;
+# the window in its locale's language (found by its name's ASCII end: xdotool reads
+# Latin-1), Alt and the language's letter opening About.
 dark=(QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark)
 while read -r look scale locale about find title; do
   theme=() && [ $look = dark ] && theme=("${dark[@]}")

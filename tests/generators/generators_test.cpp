@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "generators/spiral_scheme.h"
 #include "support/world_fixture.h"
 #include "world/color.h"
@@ -16,15 +14,6 @@ using testing::TestWorld;
 // The draw that makes "a random whole number from 1 to n" come out as k.
 double pick(int k, int n) {
   return (k - 0.5) / n;
-}
-
-// A draw r in [0, 1) gives a whole number from 1 to n, a channel from 0 to
-// 255 and a colour from 2 to 16777215, each end reached.
-TEST(RandomDraws, SpanTheirWholeRangesAndNoMore) {
-  const double last = std::nextafter(1.0, 0.0);
-  EXPECT_EQ(std::pair(randomWhole(0.0, 6), randomWhole(last, 6)), std::pair(1, 6));
-  EXPECT_EQ(std::pair(randomChannel(0.0), randomChannel(last)), std::pair(0, 255));
-  EXPECT_EQ(std::pair(randomColor(0.0), randomColor(last)), std::pair(2, 16777215));
 }
 
 TEST(RegularWorld, PaintsSetCellsInANewForegroundOrEveryCellInItsOwnColor) {

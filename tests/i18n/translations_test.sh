@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Every text of the program is in every language, finished, and nothing is
-# left over: lupdate, run over the sources into copies of the translations
-# and of the template, must change nothing and find nothing unfinished.
+# Every text in every language, finished, nothing left over: lupdate over the
+# sources into copies of the translations changes nothing, leaves nothing unfinished.
 #   translations_test.sh LUPDATE SOURCE_DIR
 set -eu
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT

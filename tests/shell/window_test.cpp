@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <optional>
 #include <random>
 
+#include "shell/caption_button.h"
+#include "shell/translations.h"
 #include "support/window_fixture.h"
 #include "support/world_fixture.h"
 #include "world/color.h"
@@ -24,7 +28,6 @@ class Window : public testing::WindowInTempFolder {
   }
   QImage held() { return image().copy(120, 0, 383, 533); }
   Canvas* canvas() { return w.findChild<Canvas*>(); }
-  QLabel* label(const char* name = "Label2") { return w.findChild<QLabel*>(name); }
 };
 
 TEST_F(Window, StartsBlackAndShowsEachButtonsWorldAtOnceInTrueColors) {
@@ -73,14 +76,6 @@ TEST_F(Window, EachRunTakesItsColorsFromTheClock) {
   button("Command3")->click();
   later.findChild<QPushButton*>("Command3")->click();
   EXPECT_NE(image().pixel(251, 266), later.findChild<Canvas*>()->image().pixel(251, 266));
-}
-
-// A right click leaves the About panel shown: only the left button closes it.
-TEST_F(Window, AboutPanelOutlastsRightClicks) {
-  item("about")->trigger();
-  QTest::mouseClick(canvas(), Qt::RightButton, {}, {5, 5});
-  EXPECT_TRUE(label()->isVisible() && label("Picture1")->isVisible());
-  EXPECT_EQ(label("Picture1")->pixmap().size(), QSize(148, 191));
 }
 
 // What the box says is heard in the screen-reader test; here, how it looks.
@@ -133,6 +128,68 @@ TEST_F(Window, ScaledScreensShowPixelsAsSolidBlocks) {
     for (int x = 0; x < 503; ++x)
       ASSERT_EQ(screen.pixel(2 * x + 1, 2 * y + 1), image().pixel(x, y)) << x << "," << y;
 }
+
+// `text` laid out in `area`, each word whole on its line.
+bool fits(const QString& text, const QFont& font, const QRect& area, int flags) {
+  const QFontMetrics metrics(font);
+  const QStringList words = text.split(u' ');
+  return area.contains(metrics.boundingRect(area, flags | Qt::TextWordWrap, text)) &&
+         std::all_of(words.begin(), words.end(), [&](const QString& word) {
+           return metrics.horizontalAdvance(word) <= area.width();
+         });
+}
+
+// The window in the language of LANG, the locale's other variables unset.
+class InEachLanguage : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+      qunsetenv(name);
+    qputenv("LANG", GetParam());
+    translations.emplace();
+    w.emplace();
+  }
+  std::optional<Translations> translations;
+  std::optional<MainWindow> w;
+};
+
+// The four captions at one size, the largest at which all fit, never below
+// 6.5 points; the About text whole; in each menu a letter for each item.
+TEST_P(InEachLanguage, ReadsWholeAndEachMenuItemHasALetterOfItsOwn) {
+  const auto buttons = w->findChildren<CaptionButton*>(QRegularExpression("^Command"));
+  auto captionsFit = [&](qreal points) {
+    QFont font = buttons[0]->font();
+    font.setPointSizeF(points);
+    return std::all_of(buttons.begin(), buttons.end(), [&](CaptionButton* button) {
+      return fits(button->text(), font, button->captionArea(), Qt::AlignCenter);
+    });
+  };
+  const qreal shared = buttons[0]->font().pointSizeF();
+  for (CaptionButton* button : buttons)
+    EXPECT_EQ(button->font().pointSizeF(), shared) << button->text().toStdString();
+  EXPECT_TRUE(shared >= 6.5 && captionsFit(shared));
+  EXPECT_TRUE(shared == QApplication::font().pointSizeF() || !captionsFit(shared + 0.5));
+  const QLabel* about = w->findChild<QLabel*>("Label2");
+  EXPECT_TRUE(about->font().pointSizeF() >= 6.5 &&
+              fits(about->text(), about->font(), about->contentsRect(), Qt::AlignTop));
+  for (QWidget* menu : QWidgetList{w->menuBar(), w->findChild<QMenu*>("options"),
+                                   w->findChild<QMenu*>("colormode")}) {
+    QSet<int> letters;
+    for (const QAction* item : menu->actions()) {
+      const int letter = QKeySequence::mnemonic(item->text())[0].key();
+      EXPECT_TRUE(letter != 0 && !letters.contains(letter)) << item->text().toStdString();
+      letters << letter;
+    }
+  }
+  if (QString(GetParam()).startsWith("es")) {  // Qt's own words too: a box's button
+    QMessageBox box(QMessageBox::NoIcon, {}, {}, QMessageBox::Ok);
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text().toStdString(), "Aceptar");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, InEachLanguage,
+                         ::testing::Values("de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8",
+                                           "ru_RU.UTF-8", "C"));
 
 }  // namespace
 }  // namespace plexaro

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "support/world_fixture.h"
 
 namespace plexaro {
@@ -9,8 +7,6 @@ namespace {
 
 using testing::centreBlock;
 using testing::countEqual;
-using testing::kCx;
-using testing::kCy;
 
 // Each growth grows the world further, until a reset: then the next grows
 // from one seed again, however far the last ones grew.
@@ -27,21 +23,6 @@ TEST(GrowWorld, GrowsTheWorkedExamplesInTwoColorsAndAfterAResetFromOneSeed) {
   resetPattern(t.world, t.platform);
   growWorld(t.world, t.platform);
   EXPECT_EQ(countEqual(cells, 1), 125786);
-}
-
-TEST(GrowWorld, ManyColorsSumEachChannelModulo256AndKeepTheRawSum) {
-  testing::TestWorld t(503, 533);
-  t.world.colorMode = ColorMode::ManyColors;
-  growWorld(t.world, t.platform);
-  // The centre's seed, then the first ring in walk order: channels 1, 1, 2,
-  // 2, 3, 3, 4, 5 (right, down, left, up), all three equal.
-  EXPECT_EQ(centreBlock(t.world.blueGrid, 3), "345311221");
-  EXPECT_EQ(t.world.cellGrid.at(kCx + 1, kCy - 1), 5 * 65793);
-  // Each channel reduced modulo 256; shadowGrid the sum of five packed
-  // colours, unreduced.
-  auto largest = [](const Grid& g) { return *std::max_element(g.row(0), g.row(0) + g.size()); };
-  EXPECT_EQ(largest(t.world.redGrid), 255);
-  EXPECT_GT(largest(t.world.shadowGrid), 16777215);
 }
 
 }  // namespace
