@@ -26,8 +26,10 @@ void describeApplication() {
 }
 
 void repeatHeldKeysAsPresses() {
-  if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
-    XkbSetDetectableAutoRepeat(x11->display(), True, nullptr);
+  // Other platforms may offer the interface too (offscreen does) with no
+  // display behind it.
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 && x11->display()) XkbSetDetectableAutoRepeat(x11->display(), True, nullptr);
 }
 
 // --- termination signals ---------------------------------------------------------

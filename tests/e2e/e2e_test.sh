@@ -24,6 +24,8 @@ DISPLAY=":4242"|DISPLAY=:4242|
 "bogus" given with -platform||-platform bogus
 RUNS
 check "no display: nothing left" [ -z "$(ls -A "$w/stale")" ]
+(cd "$w/stale" && QT_QPA_PLATFORM=offscreen timeout 2 "$program" </dev/null 2>/dev/null)
+check "offscreen, with no display at all: runs until stopped" [ $? = 124 ]
 
 start e2e "$program"
 icon() { xprop -id "$win" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = '; }
